@@ -1,0 +1,21 @@
+#include "common/text.h"
+
+#include "platform/kernel.h"
+
+namespace corvane {
+
+std::string ToAnsi(const std::u16string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    int length = static_cast<int>(text.size());
+    int needed =
+        platform::WideCharToMultiByte(platform::kCodePageAnsi, text.data(), length, nullptr, 0);
+    std::string converted(needed > 0 ? needed : 0, '\0');
+    int written = platform::WideCharToMultiByte(platform::kCodePageAnsi, text.data(), length,
+                                                converted.data(), needed);
+    converted.resize(written > 0 ? written : 0);
+    return converted;
+}
+
+}  // namespace corvane

@@ -1,0 +1,59 @@
+#pragma once
+// KERNEL32: the calls the core makes, at the height of the Windows API.
+
+#include <cstdint>
+
+#include "platform/types.h"
+
+namespace platform {
+
+uint32_t GetLastError();
+void SetLastError(uint32_t error);
+bool CloseHandle(Handle handle);
+
+Handle CreateMutexW(bool initialOwner, const char16_t* name);
+Handle CreateMutexA(bool initialOwner, const char* name);
+Handle OpenMutexA(const char* name);  // MUTEX_ALL_ACCESS, not inherited
+
+// A paging-file-backed read/write mapping of `size` bytes (high part 0), default security.
+Handle CreateFileMappingA(uint32_t size, const char* name);
+// The whole mapping, FILE_MAP_ALL_ACCESS, offset 0.
+void* MapViewOfFile(Handle mapping);
+bool UnmapViewOfFile(void* view);
+
+bool GetVersionExW(OsVersionInfo* info);
+
+uint32_t GetFileAttributesW(const char16_t* path);
+uint32_t GetModuleFileNameW(char16_t* buffer, uint32_t size);  // this process's executable
+uint32_t GetCurrentDirectoryW(uint32_t size, char16_t* buffer);
+const char16_t* GetCommandLineW();
+
+uint32_t GetPrivateProfileStringW(const char16_t* section, const char16_t* key,
+                                  const char16_t* defaultValue, char16_t* buffer, uint32_t size,
+                                  const char16_t* fileName);
+uint32_t GetPrivateProfileIntW(const char16_t* section, const char16_t* key, int defaultValue,
+                               const char16_t* fileName);
+
+uint32_t GetTickCount();
+void Sleep(uint32_t milliseconds);
+void GetLocalTime(SystemTime* time);
+
+void InitializeCriticalSection(CriticalSection* section);
+void EnterCriticalSection(CriticalSection* section);
+void LeaveCriticalSection(CriticalSection* section);
+void DeleteCriticalSection(CriticalSection* section);
+
+Module GetModuleHandleW(const char16_t* name);
+void* GetProcAddress(Module module, const char* name);
+
+constexpr uint32_t kCodePageAnsi = 0;  // CP_ACP
+// WideCharToMultiByte without flags or default character: unmapped characters become the
+// code page's default character. Returns the bytes written (or needed when outSize is 0).
+int WideCharToMultiByte(uint32_t codePage, const char16_t* text, int length, char* out,
+                        int outSize);
+
+// IsWow64Process, as found at run time in Kernel32.dll.
+using IsWow64ProcessFn = int(PLATFORM_API*)(Handle process, int* wow64);
+Handle GetCurrentProcess();
+
+}  // namespace platform

@@ -1,0 +1,253 @@
+#include "platform/kernel.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <new>
+#include <string>
+
+#include "platform/sim/code_page.h"
+#include "platform/sim/pc.h"
+
+namespace platform {
+
+namespace {
+
+thread_local uint32_t lastError = 0;
+
+std::u16string Text(const char16_t* text) {
+    return text == nullptr ? u"" : text;
+}
+
+// Copies `text` into a caller's buffer of `size` characters the way the Windows string
+// getters do: when it does not fit, the result is cut and the size is returned.
+uint32_t CopyOut(const std::u16string& text, char16_t* buffer, uint32_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    if (text.size() >= size) {
+        std::copy_n(text.begin(), size - 1, buffer);
+        buffer[size - 1] = 0;
+        return size;
+    }
+    std::copy(text.begin(), text.end(), buffer);
+    buffer[text.size()] = 0;
+    return static_cast<uint32_t>(text.size());
+}
+
+Handle CreateNamedMutex(bool initialOwner, const std::string& name) {
+    (void)initialOwner;
+    sim::Pc& pc = sim::CurrentPc();
+    const auto& heldUntil = pc.scenario().otherInstanceHoldsMutexUntil;
+    bool heldByOther = heldUntil.has_value() && pc.now() < *heldUntil;
+    bool exists = heldByOther || pc.IsNamedObjectOpen(name);
+    Handle handle = pc.AddObject(sim::NamedMutex{name});
+    lastError = exists ? kErrorAlreadyExists : kErrorSuccess;
+    return handle;
+}
+
+}  // namespace
+
+uint32_t GetLastError() {
+    return lastError;
+}
+void SetLastError(uint32_t error) {
+    lastError = error;
+}
+
+bool CloseHandle(Handle handle) {
+    if (!sim::CurrentPc().RemoveObject(handle)) {
+        lastError = 6;  // ERROR_INVALID_HANDLE
+        return false;
+    }
+    return true;
+}
+
+Handle CreateMutexW(bool initialOwner, const char16_t* name) {
+    return CreateNamedMutex(initialOwner, sim::ToUtf8(Text(name)));
+}
+
+Handle CreateMutexA(bool initialOwner, const char* name) {
+    return CreateNamedMutex(initialOwner, name);
+}
+
+Handle OpenMutexA(const char* name) {
+    sim::Pc& pc = sim::CurrentPc();
+    const auto& heldUntil = pc.scenario().otherInstanceHoldsMutexUntil;
+    if ((heldUntil.has_value() && pc.now() < *heldUntil) || pc.IsNamedObjectOpen(name)) {
+        return pc.AddObject(sim::NamedMutex{name});
+    }
+    lastError = kErrorFileNotFound;
+    return nullptr;
+}
+
+Handle CreateFileMappingA(uint32_t size, const char* name) {
+    sim::Pc& pc = sim::CurrentPc();
+    std::string key = name == nullptr ? "" : name;
+    auto memory = key.empty() ? nullptr : pc.FindMapping(key);
+    lastError = memory ? kErrorAlreadyExists : kErrorSuccess;
+    if (!memory) {
+        memory = std::make_shared<std::vector<uint8_t>>(size);
+    }
+    return pc.AddObject(sim::NamedMapping{key, memory});
+}
+
+void* MapViewOfFile(Handle mapping) {
+    auto* object = sim::CurrentPc().FindObject(mapping);
+    auto* named = object == nullptr ? nullptr : std::get_if<sim::NamedMapping>(object);
+    if (named == nullptr) {
+        lastError = 6;  // ERROR_INVALID_HANDLE
+        return nullptr;
+    }
+    return named->memory->data();
+}
+
+bool UnmapViewOfFile(void* view) {
+    return view != nullptr;
+}
+
+bool GetVersionExW(OsVersionInfo* info) {
+    const sim::Scenario& s = sim::CurrentPc().scenario();
+    uint32_t size = info->dwOSVersionInfoSize;
+    if (s.versionQueryFails || (size != kOsVersionInfoSize && size != kOsVersionInfoExSize)) {
+        lastError = kErrorInsufficientBuffer;
+        return false;
+    }
+    info->dwMajorVersion = s.majorVersion;
+    info->dwMinorVersion = s.minorVersion;
+    info->dwBuildNumber = s.buildNumber;
+    info->dwPlatformId = s.platformId;
+    std::fill(std::begin(info->szCSDVersion), std::end(info->szCSDVersion), 0);
+    std::copy_n(s.servicePack.begin(), std::min<size_t>(s.servicePack.size(), 127),
+                info->szCSDVersion);
+    if (size == kOsVersionInfoExSize) {
+        info->wProductType = s.productType;
+    }
+    return true;
+}
+
+uint32_t GetFileAttributesW(const char16_t* path) {
+    sim::Pc& pc = sim::CurrentPc();
+    std::u16string text = Text(path);
+    if (text.size() >= static_cast<size_t>(kMaxPath)) {
+        lastError = 206;  // ERROR_FILENAME_EXCED_RANGE
+        return kInvalidFileAttributes;
+    }
+    if (text.empty() || text.find_first_of(u"\"<>|*?") != std::u16string::npos) {
+        lastError = 123;  // ERROR_INVALID_NAME
+        return kInvalidFileAttributes;
+    }
+    if (const sim::File* file = pc.FindFile(text)) {
+        return (file->directory ? kFileAttributeDirectory : 0x80u) |
+               (file->readOnly ? kFileAttributeReadOnly : 0u);
+    }
+    std::u16string folded = sim::Pc::FoldPath(text);
+    size_t slash = folded.rfind(u'\\');
+    bool parentExists = slash != std::u16string::npos &&
+                        pc.FindFile(folded.substr(0, slash == 2 ? 3 : slash)) != nullptr;
+    lastError = parentExists ? kErrorFileNotFound : kErrorPathNotFound;
+    return kInvalidFileAttributes;
+}
+
+uint32_t GetModuleFileNameW(char16_t* buffer, uint32_t size) {
+    uint32_t copied = CopyOut(sim::CurrentPc().scenario().modulePath, buffer, size);
+    lastError = copied == size ? kErrorInsufficientBuffer : kErrorSuccess;
+    return copied;
+}
+
+uint32_t GetCurrentDirectoryW(uint32_t size, char16_t* buffer) {
+    const std::u16string& directory = sim::CurrentPc().scenario().currentDirectory;
+    if (directory.size() >= size) {
+        return static_cast<uint32_t>(directory.size() + 1);
+    }
+    return CopyOut(directory, buffer, size);
+}
+
+const char16_t* GetCommandLineW() {
+    return sim::CurrentPc().scenario().commandLine.c_str();
+}
+
+uint32_t GetTickCount() {
+    sim::Pc& pc = sim::CurrentPc();
+    return static_cast<uint32_t>(pc.scenario().startTickCount + pc.now());
+}
+
+void Sleep(uint32_t milliseconds) {
+    sim::CurrentPc().Advance(milliseconds);
+}
+
+void GetLocalTime(SystemTime* time) {
+    *time = sim::CurrentPc().LocalTime();
+}
+
+static_assert(sizeof(std::recursive_mutex) <= sizeof(CriticalSection::opaque));
+
+static std::recursive_mutex* Lock(CriticalSection* section) {
+    return std::launder(reinterpret_cast<std::recursive_mutex*>(section->opaque));
+}
+void InitializeCriticalSection(CriticalSection* section) {
+    new (section->opaque) std::recursive_mutex;
+}
+void EnterCriticalSection(CriticalSection* section) {
+    Lock(section)->lock();
+}
+void LeaveCriticalSection(CriticalSection* section) {
+    Lock(section)->unlock();
+}
+void DeleteCriticalSection(CriticalSection* section) {
+    Lock(section)->~recursive_mutex();
+}
+
+namespace {
+
+int PLATFORM_API SimIsWow64Process(Handle, int* wow64) {
+    *wow64 = sim::CurrentPc().scenario().wow64 ? 1 : 0;
+    return 1;
+}
+
+const char16_t kKernel32[] = u"KERNEL32.DLL";
+
+}  // namespace
+
+Module GetModuleHandleW(const char16_t* name) {
+    std::u16string folded = sim::Pc::FoldPath(Text(name));
+    if (folded == kKernel32) {
+        return const_cast<char16_t*>(kKernel32);
+    }
+    lastError = 126;  // ERROR_MOD_NOT_FOUND
+    return nullptr;
+}
+
+void* GetProcAddress(Module module, const char* name) {
+    if (module == kKernel32 && std::strcmp(name, "IsWow64Process") == 0 &&
+        sim::CurrentPc().scenario().hasIsWow64Process) {
+        return reinterpret_cast<void*>(&SimIsWow64Process);
+    }
+    lastError = 127;  // ERROR_PROC_NOT_FOUND
+    return nullptr;
+}
+
+int WideCharToMultiByte(uint32_t codePage, const char16_t* text, int length, char* out,
+                        int outSize) {
+    uint32_t page = codePage == kCodePageAnsi ? sim::CurrentPc().scenario().ansiCodePage : codePage;
+    std::u16string input = length < 0 ? std::u16string(text) : std::u16string(text, length);
+    if (length < 0) {
+        input.push_back(0);
+    }
+    std::string converted = sim::FromUtf16(input, page);
+    if (outSize == 0) {
+        return static_cast<int>(converted.size());
+    }
+    if (converted.size() > static_cast<size_t>(outSize)) {
+        lastError = kErrorInsufficientBuffer;
+        return 0;
+    }
+    std::memcpy(out, converted.data(), converted.size());
+    return static_cast<int>(converted.size());
+}
+
+Handle GetCurrentProcess() {
+    return reinterpret_cast<Handle>(static_cast<intptr_t>(-1));
+}
+
+}  // namespace platform

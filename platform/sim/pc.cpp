@@ -1,0 +1,127 @@
+#include "platform/sim/pc.h"
+
+#include <chrono>
+
+namespace sim {
+
+Pc::Pc(Scenario scenario) : scenario_(std::move(scenario)) {
+    for (const auto& [path, file] : scenario_.files) {
+        PutFile(path, file);
+    }
+    AddFolders(scenario_.modulePath);
+    if (!scenario_.currentDirectory.empty()) {
+        PutFile(scenario_.currentDirectory, File{.directory = true});
+    }
+    if (!scenario_.desktopPath.empty()) {
+        PutFile(scenario_.desktopPath, File{.directory = true});
+    }
+}
+
+platform::SystemTime Pc::LocalTime() const {
+    using namespace std::chrono;
+    const platform::SystemTime& start = scenario_.startTime;
+    sys_days day = year{start.wYear} / month{start.wMonth} / std::chrono::day{start.wDay};
+    sys_time<milliseconds> t = day + hours{start.wHour} + minutes{start.wMinute} +
+                               seconds{start.wSecond} + milliseconds{start.wMilliseconds} +
+                               milliseconds{now_};
+    sys_days today = floor<days>(t);
+    year_month_day date{today};
+    hh_mm_ss<milliseconds> time{t - today};
+    return platform::SystemTime{
+        .wYear = static_cast<uint16_t>(static_cast<int>(date.year())),
+        .wMonth = static_cast<uint16_t>(static_cast<unsigned>(date.month())),
+        .wDayOfWeek = static_cast<uint16_t>(weekday{today}.c_encoding()),
+        .wDay = static_cast<uint16_t>(static_cast<unsigned>(date.day())),
+        .wHour = static_cast<uint16_t>(time.hours().count()),
+        .wMinute = static_cast<uint16_t>(time.minutes().count()),
+        .wSecond = static_cast<uint16_t>(time.seconds().count()),
+        .wMilliseconds = static_cast<uint16_t>(time.subseconds().count()),
+    };
+}
+
+std::u16string Pc::FoldPath(std::u16string path) {
+    for (char16_t& c : path) {
+        if (c == u'/') {
+            c = u'\\';
+        } else if (c >= u'a' && c <= u'z') {
+            c = static_cast<char16_t>(c - u'a' + u'A');
+        }
+    }
+    while (path.size() > 3 && path.back() == u'\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+const File* Pc::FindFile(const std::u16string& path) const {
+    auto found = files_.find(FoldPath(path));
+    return found == files_.end() ? nullptr : &found->second;
+}
+
+void Pc::AddFolders(const std::u16string& path) {
+    std::u16string folded = FoldPath(path);
+    for (size_t slash = folded.find(u'\\'); slash != std::u16string::npos;
+         slash = folded.find(u'\\', slash + 1)) {
+        std::u16string folder = folded.substr(0, slash == 2 ? 3 : slash);
+        files_.try_emplace(folder, File{.directory = true});
+    }
+}
+
+void Pc::PutFile(const std::u16string& path, File file) {
+    AddFolders(path);
+    files_[FoldPath(path)] = std::move(file);
+}
+
+platform::Handle Pc::AddObject(KernelObject object) {
+    uintptr_t id = NextId();
+    objects_.emplace(id, std::move(object));
+    return reinterpret_cast<platform::Handle>(id);
+}
+
+KernelObject* Pc::FindObject(platform::Handle handle) {
+    auto found = objects_.find(reinterpret_cast<uintptr_t>(handle));
+    return found == objects_.end() ? nullptr : &found->second;
+}
+
+bool Pc::RemoveObject(platform::Handle handle) {
+    return objects_.erase(reinterpret_cast<uintptr_t>(handle)) == 1;
+}
+
+static const std::string& NameOf(const KernelObject& object) {
+    return std::visit([](const auto& named) -> const std::string& { return named.name; }, object);
+}
+
+bool Pc::IsNamedObjectOpen(const std::string& name) const {
+    for (const auto& [id, object] : objects_) {
+        if (NameOf(object) == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::shared_ptr<std::vector<uint8_t>> Pc::FindMapping(const std::string& name) const {
+    for (const auto& [id, object] : objects_) {
+        if (const auto* mapping = std::get_if<NamedMapping>(&object);
+            mapping != nullptr && mapping->name == name) {
+            return mapping->memory;
+        }
+    }
+    return nullptr;
+}
+
+static std::unique_ptr<Pc>& Storage() {
+    static std::unique_ptr<Pc> pc = std::make_unique<Pc>(Scenario{});
+    return pc;
+}
+
+Pc& CurrentPc() {
+    return *Storage();
+}
+
+Pc& InstallPc(Scenario scenario) {
+    Storage() = std::make_unique<Pc>(std::move(scenario));
+    return *Storage();
+}
+
+}  // namespace sim

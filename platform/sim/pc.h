@@ -1,0 +1,88 @@
+#pragma once
+// The state of the simulated PC while a program runs on it: the scenario plus everything the
+// program changed (objects, fonts, started programs) and the virtual clock.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/sim/scenario.h"
+#include "platform/types.h"
+
+namespace sim {
+
+struct NamedMutex {
+    std::string name;
+};
+struct NamedMapping {
+    std::string name;
+    std::shared_ptr<std::vector<uint8_t>> memory;
+};
+using KernelObject = std::variant<NamedMutex, NamedMapping>;
+
+struct FontRecord {
+    int height = 0;
+    int weight = 0;
+    uint32_t charSet = 0;
+    uint32_t pitchAndFamily = 0;
+    std::u16string face;
+};
+
+struct ProgramStart {
+    std::u16string verb;
+    std::u16string file;
+    std::u16string parameters;
+    std::u16string directory;
+    int show = 0;
+};
+
+class Pc {
+  public:
+    explicit Pc(Scenario scenario);
+
+    const Scenario& scenario() const { return scenario_; }
+
+    // Virtual time in milliseconds since the program started.
+    uint64_t now() const { return now_; }
+    void Advance(uint32_t milliseconds) { now_ += milliseconds; }
+    platform::SystemTime LocalTime() const;
+
+    // Files, keyed by folded path.
+    const File* FindFile(const std::u16string& path) const;
+    void PutFile(const std::u16string& path, File file);
+    static std::u16string FoldPath(std::u16string path);
+
+    platform::Handle AddObject(KernelObject object);
+    KernelObject* FindObject(platform::Handle handle);
+    bool RemoveObject(platform::Handle handle);
+    bool IsNamedObjectOpen(const std::string& name) const;
+    std::shared_ptr<std::vector<uint8_t>> FindMapping(const std::string& name) const;
+
+    std::map<uintptr_t, FontRecord>& fonts() { return fonts_; }
+    std::vector<ProgramStart>& programStarts() { return programStarts_; }
+    std::vector<int>& dialogsShown() { return dialogsShown_; }
+    int& openItemLists() { return openItemLists_; }
+    uintptr_t NextId() { return nextId_++; }
+
+  private:
+    void AddFolders(const std::u16string& path);
+
+    Scenario scenario_;
+    uint64_t now_ = 0;
+    std::map<std::u16string, File> files_;
+    std::map<uintptr_t, KernelObject> objects_;
+    std::map<uintptr_t, FontRecord> fonts_;
+    std::vector<ProgramStart> programStarts_;
+    std::vector<int> dialogsShown_;
+    int openItemLists_ = 0;
+    uintptr_t nextId_ = 0x100;
+};
+
+// The PC that the platform calls act on. A fresh default PC exists before any is installed.
+Pc& CurrentPc();
+Pc& InstallPc(Scenario scenario);
+
+}  // namespace sim

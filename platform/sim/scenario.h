@@ -1,0 +1,79 @@
+#pragma once
+// A simulated PC, described as data. Tools load it from a scenario file; tests build it in code.
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace sim {
+
+struct FileVersion {
+    uint32_t productVersionMS = 0;
+    uint32_t productVersionLS = 0;
+    // \VarFileInfo\Translation entries: language id and code page.
+    std::vector<std::pair<uint16_t, uint16_t>> translations = {{0x0409, 0x04B0}};
+    // \StringFileInfo values of the first translation, by name (e.g. FileDescription).
+    std::map<std::u16string, std::u16string> strings;
+};
+
+struct File {
+    bool directory = false;
+    bool readOnly = false;
+    std::string bytes;
+    std::optional<FileVersion> version;
+};
+
+// What happens when the program asks to be started elevated.
+enum class Elevation { Accepted, Declined, Impossible };
+
+struct Scenario {
+    std::string name = "default";
+
+    // Windows version as GetVersionExW reports it.
+    uint32_t platformId = platform::kVerPlatformWin32Nt;
+    uint32_t majorVersion = 5;
+    uint32_t minorVersion = 1;
+    uint32_t buildNumber = 2600;
+    std::u16string servicePack = u"Service Pack 3";
+    uint8_t productType = platform::kVerNtWorkstation;
+    bool versionQueryFails = false;
+    bool wow64 = false;             // a 32-bit process on 64-bit Windows
+    bool hasIsWow64Process = true;  // missing before XP SP2
+    uint32_t ansiCodePage = 1252;
+
+    bool administrator = true;
+    Elevation elevation = Elevation::Accepted;
+
+    // Files and folders by full path (case does not matter). Folders of the paths below
+    // and of every file are created as needed.
+    std::map<std::u16string, File> files;
+    // Where a file named without a folder is looked for (system files such as Advapi32.dll).
+    std::u16string systemDirectory = u"C:\\WINDOWS\\system32";
+    std::u16string modulePath =
+        u"C:\\Documents and Settings\\User\\Local Settings\\Temp\\"
+        u"{1A8B078A-38DC-4efc-98E7-B6407DB6382C}\\VORTAU.exe";
+    std::u16string currentDirectory =
+        u"C:\\Documents and Settings\\User\\Local Settings\\Temp\\"
+        u"{1A8B078A-38DC-4efc-98E7-B6407DB6382C}";
+    std::u16string desktopPath = u"C:\\Documents and Settings\\User\\Desktop";  // empty: none
+    std::u16string commandLine =
+        u"\"C:\\Documents and Settings\\User\\Local Settings\\Temp\\"
+        u"{1A8B078A-38DC-4efc-98E7-B6407DB6382C}\\VORTAU.exe\" \"C:\\Downloads\"";
+
+    // Another instance holds the single-instance mutex until this virtual time (ms since
+    // start); nullopt: nobody else holds it; UINT32_MAX: never let go.
+    std::optional<uint32_t> otherInstanceHoldsMutexUntil;
+
+    // The user's answers to the agreement and start dialogs.
+    bool agree = true;
+    bool start = true;
+
+    platform::SystemTime startTime = {2026, 12, 3, 9, 14, 25, 30, 0};
+    uint32_t startTickCount = 1000000;
+};
+
+}  // namespace sim

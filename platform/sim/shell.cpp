@@ -1,0 +1,80 @@
+#include "platform/shell.h"
+
+#include <algorithm>
+#include <string>
+
+#include "platform/kernel.h"
+#include "platform/sim/pc.h"
+
+namespace platform {
+
+namespace {
+
+// The shell's result codes for a start that did not happen.
+constexpr intptr_t kSeErrAccessDenied = 5;
+constexpr intptr_t kSeErrNoAssociation = 31;
+constexpr intptr_t kStarted = 42;
+
+struct SimItemList {
+    std::u16string path;
+};
+
+std::u16string Text(const char16_t* text) {
+    return text == nullptr ? u"" : text;
+}
+
+}  // namespace
+
+bool IsUserAnAdmin() {
+    return sim::CurrentPc().scenario().administrator;
+}
+
+intptr_t ShellExecuteW(const char16_t* verb, const char16_t* file, const char16_t* parameters,
+                       const char16_t* directory, int show) {
+    sim::Pc& pc = sim::CurrentPc();
+    std::u16string verbText = Text(verb);
+    if (verbText == u"runas") {
+        switch (pc.scenario().elevation) {
+            case sim::Elevation::Declined:
+                SetLastError(kErrorCancelled);
+                return kSeErrAccessDenied;
+            case sim::Elevation::Impossible:
+                SetLastError(1155);  // ERROR_NO_ASSOCIATION
+                return kSeErrNoAssociation;
+            case sim::Elevation::Accepted:
+                break;
+        }
+    }
+    pc.programStarts().push_back({verbText, Text(file), Text(parameters), Text(directory), show});
+    return kStarted;
+}
+
+bool SHGetSpecialFolderLocation(int csidl, ItemList* items) {
+    sim::Pc& pc = sim::CurrentPc();
+    *items = nullptr;
+    if (csidl != kCsidlDesktopDirectory || pc.scenario().desktopPath.empty()) {
+        return false;
+    }
+    *items = new SimItemList{pc.scenario().desktopPath};
+    ++pc.openItemLists();
+    return true;
+}
+
+bool SHGetPathFromIDListW(ItemList items, char16_t* path) {
+    const auto* list = static_cast<const SimItemList*>(items);
+    if (list == nullptr || list->path.size() >= static_cast<size_t>(kMaxPath)) {
+        return false;
+    }
+    std::copy(list->path.begin(), list->path.end(), path);
+    path[list->path.size()] = 0;
+    return true;
+}
+
+void CoTaskMemFree(void* memory) {
+    if (memory != nullptr) {
+        delete static_cast<SimItemList*>(memory);
+        --sim::CurrentPc().openItemLists();
+    }
+}
+
+}  // namespace platform

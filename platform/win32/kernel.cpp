@@ -1,0 +1,115 @@
+#include "platform/kernel.h"
+
+#include <new>
+
+#include "platform/win32/wide.h"
+
+using platform::win32::W;
+
+namespace platform {
+
+static_assert(sizeof(CRITICAL_SECTION) <= sizeof(CriticalSection::opaque));
+static_assert(sizeof(OSVERSIONINFOEXW) == sizeof(OsVersionInfo));
+static_assert(sizeof(SYSTEMTIME) == sizeof(SystemTime));
+
+uint32_t GetLastError() {
+    return ::GetLastError();
+}
+void SetLastError(uint32_t error) {
+    ::SetLastError(error);
+}
+bool CloseHandle(Handle handle) {
+    return ::CloseHandle(handle) != FALSE;
+}
+
+Handle CreateMutexW(bool initialOwner, const char16_t* name) {
+    return ::CreateMutexW(nullptr, initialOwner, W(name));
+}
+Handle CreateMutexA(bool initialOwner, const char* name) {
+    return ::CreateMutexA(nullptr, initialOwner, name);
+}
+Handle OpenMutexA(const char* name) {
+    return ::OpenMutexA(MUTEX_ALL_ACCESS, FALSE, name);
+}
+
+Handle CreateFileMappingA(uint32_t size, const char* name) {
+    return ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, name);
+}
+void* MapViewOfFile(Handle mapping) {
+    return ::MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0);
+}
+bool UnmapViewOfFile(void* view) {
+    return ::UnmapViewOfFile(view) != FALSE;
+}
+
+bool GetVersionExW(OsVersionInfo* info) {
+    return ::GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(info)) != FALSE;
+}
+
+uint32_t GetFileAttributesW(const char16_t* path) {
+    return ::GetFileAttributesW(W(path));
+}
+uint32_t GetModuleFileNameW(char16_t* buffer, uint32_t size) {
+    return ::GetModuleFileNameW(nullptr, W(buffer), size);
+}
+uint32_t GetCurrentDirectoryW(uint32_t size, char16_t* buffer) {
+    return ::GetCurrentDirectoryW(size, W(buffer));
+}
+const char16_t* GetCommandLineW() {
+    return reinterpret_cast<const char16_t*>(::GetCommandLineW());
+}
+
+uint32_t GetPrivateProfileStringW(const char16_t* section, const char16_t* key,
+                                  const char16_t* defaultValue, char16_t* buffer, uint32_t size,
+                                  const char16_t* fileName) {
+    return ::GetPrivateProfileStringW(W(section), W(key), W(defaultValue), W(buffer), size,
+                                      W(fileName));
+}
+uint32_t GetPrivateProfileIntW(const char16_t* section, const char16_t* key, int defaultValue,
+                               const char16_t* fileName) {
+    return ::GetPrivateProfileIntW(W(section), W(key), defaultValue, W(fileName));
+}
+
+uint32_t GetTickCount() {
+    return ::GetTickCount();
+}
+void Sleep(uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
+void GetLocalTime(SystemTime* time) {
+    ::GetLocalTime(reinterpret_cast<SYSTEMTIME*>(time));
+}
+
+static CRITICAL_SECTION* Native(CriticalSection* section) {
+    return reinterpret_cast<CRITICAL_SECTION*>(section->opaque);
+}
+void InitializeCriticalSection(CriticalSection* section) {
+    ::InitializeCriticalSection(new (section->opaque) CRITICAL_SECTION);
+}
+void EnterCriticalSection(CriticalSection* section) {
+    ::EnterCriticalSection(Native(section));
+}
+void LeaveCriticalSection(CriticalSection* section) {
+    ::LeaveCriticalSection(Native(section));
+}
+void DeleteCriticalSection(CriticalSection* section) {
+    ::DeleteCriticalSection(Native(section));
+}
+
+Module GetModuleHandleW(const char16_t* name) {
+    return ::GetModuleHandleW(W(name));
+}
+void* GetProcAddress(Module module, const char* name) {
+    return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(module), name));
+}
+
+int WideCharToMultiByte(uint32_t codePage, const char16_t* text, int length, char* out,
+                        int outSize) {
+    return ::WideCharToMultiByte(codePage, 0, W(text), length, out, outSize, nullptr, nullptr);
+}
+
+Handle GetCurrentProcess() {
+    return ::GetCurrentProcess();
+}
+
+}  // namespace platform

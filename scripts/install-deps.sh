@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs from Debian's packages whatever the builds and tests need and this machine lacks.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
+          nlohmann-json3-dev clang-format
+          g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix mingw-w64-tools
+          binutils-mingw-w64-i686 binutils-mingw-w64-x86-64)
+if [ "${1:-}" = "--wine" ]; then
+    packages+=(wine64 xvfb xdotool imagemagick fonts-noto-cjk)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
