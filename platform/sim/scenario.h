@@ -72,7 +72,8 @@ struct Scenario {
     bool agree = true;
     bool start = true;
 
-    platform::SystemTime startTime = {2026, 12, 3, 9, 14, 25, 30, 0};
+    platform::SystemTime startTime = {.wYear = 2026, .wMonth = 12, .wDayOfWeek = 4, .wDay = 3,
+                                      .wHour = 9, .wMinute = 14, .wSecond = 25};
     uint32_t startTickCount = 1000000;
 };
 

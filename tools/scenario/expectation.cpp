@@ -1,0 +1,51 @@
+#include "tools/scenario/expectation.h"
+
+#include <algorithm>
+
+namespace corvane::tools {
+
+namespace {
+
+template <typename T>
+void Compare(std::vector<std::string>& problems, const char* what, const std::optional<T>& expected,
+             const T& actual) {
+    if (expected && *expected != actual) {
+        problems.push_back(std::string(what) + " differs from what was expected");
+    }
+}
+
+// The ring's text of a line, without its date and time prefixes.
+std::string Text(const std::string& line) {
+    size_t at = line.find("VORTA");
+    return at == std::string::npos ? line : line.substr(at);
+}
+
+}  // namespace
+
+std::vector<std::string> UnmetExpectations(const RunOutcome& outcome, const Expectation& expect) {
+    std::vector<std::string> problems;
+    Compare(problems, "m_nOSStatus", expect.osStatus, outcome.osStatus);
+    Compare(problems, "m_nAdminStatus", expect.adminStatus, outcome.adminStatus);
+    Compare(problems, "m_bPrecheckFailed", expect.precheckFailed, outcome.precheckFailed);
+    Compare(problems, "m_bNeedElevation", expect.needElevation, outcome.needElevation);
+    Compare(problems, "the dialogs shown", expect.dialogs, outcome.dialogs);
+    auto next = outcome.trace.begin();
+    for (const std::string& wanted : expect.trace) {
+        next = std::find_if(next, outcome.trace.end(),
+                            [&](const std::string& line) { return Text(line) == wanted; });
+        if (next == outcome.trace.end()) {
+            problems.push_back("trace line missing or out of order: " + wanted);
+            break;
+        }
+        ++next;
+    }
+    for (const std::string& unwanted : expect.absentTrace) {
+        if (std::any_of(outcome.trace.begin(), outcome.trace.end(),
+                        [&](const std::string& line) { return Text(line) == unwanted; })) {
+            problems.push_back("trace line present: " + unwanted);
+        }
+    }
+    return problems;
+}
+
+}  // namespace corvane::tools

@@ -1,0 +1,247 @@
+#include "tools/scenario/scenario_file.h"
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <stdexcept>
+
+#include "platform/sim/code_page.h"
+
+#ifndef CORVANE_LANGUAGE_DIR
+#error "CORVANE_LANGUAGE_DIR names the folder of the built language files"
+#endif
+
+namespace corvane::tools {
+
+namespace {
+
+using nlohmann::json;
+
+std::u16string Wide(const std::string& text) { return sim::FromUtf8(text); }
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot read " + path.string());
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// "5.0.2195.7038" as the two product version words.
+sim::FileVersion ParseVersion(const std::string& text) {
+    unsigned parts[4] = {};
+    if (std::sscanf(text.c_str(), "%u.%u.%u.%u", &parts[0], &parts[1], &parts[2], &parts[3]) !=
+        4) {
+        throw std::runtime_error("a version reads like 5.0.2195.7038, not " + text);
+    }
+    sim::FileVersion version;
+    version.productVersionMS = parts[0] << 16 | (parts[1] & 0xFFFF);
+    version.productVersionLS = parts[2] << 16 | (parts[3] & 0xFFFF);
+    return version;
+}
+
+uint8_t ProductType(const json& value) {
+    if (value.is_number()) {
+        return value.get<uint8_t>();
+    }
+    std::string name = value.get<std::string>();
+    if (name == "workstation") return 1;
+    if (name == "domainController") return 2;
+    if (name == "server") return 3;
+    throw std::runtime_error("productType is workstation, domainController, server or a number");
+}
+
+sim::Elevation ElevationOf(const std::string& name) {
+    if (name == "accepted") return sim::Elevation::Accepted;
+    if (name == "declined") return sim::Elevation::Declined;
+    if (name == "impossible") return sim::Elevation::Impossible;
+    throw std::runtime_error("elevation is accepted, declined or impossible");
+}
+
+// An argument as the runtime will split it back: quoted when it holds blanks or quotes.
+std::string Quote(const std::string& argument) {
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) {
+        return argument;
+    }
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted.push_back(c);
+    }
+    quoted.append(backslashes * 2, '\\');
+    return quoted + "\"";
+}
+
+void ApplyWindows(const json& windows, sim::Scenario& s) {
+    if (windows.contains("platform")) {
+        std::string platform = windows["platform"];
+        s.platformId = platform == "nt" ? platform::kVerPlatformWin32Nt
+                                        : platform::kVerPlatformWin32Windows;
+    }
+    s.majorVersion = windows.value("major", s.majorVersion);
+    s.minorVersion = windows.value("minor", s.minorVersion);
+    s.buildNumber = windows.value("build", s.buildNumber);
+    if (windows.contains("servicePack")) {
+        s.servicePack = Wide(windows["servicePack"]);
+    }
+    if (windows.contains("productType")) {
+        s.productType = ProductType(windows["productType"]);
+    }
+    s.wow64 = windows.value("wow64", s.wow64);
+    s.hasIsWow64Process = windows.value("hasIsWow64Process", s.hasIsWow64Process);
+    s.versionQueryFails = windows.value("versionQueryFails", s.versionQueryFails);
+    s.ansiCodePage = windows.value("ansiCodePage", s.ansiCodePage);
+    if (windows.contains("systemDirectory")) {
+        s.systemDirectory = Wide(windows["systemDirectory"]);
+    }
+}
+
+void ApplyLanguageFile(const json& language, const std::u16string& folder, sim::Scenario& s) {
+    std::u16string path = folder + u"language.ini";
+    if (language.is_string()) {
+        std::string name = language;
+        if (name == "none") {
+            return;
+        }
+        if (name != "english" && name != "japanese") {
+            throw std::runtime_error("languageFile is english, japanese, none or {\"text\": ...}");
+        }
+        std::filesystem::path built =
+            std::filesystem::path(CORVANE_LANGUAGE_DIR) / name / "language.ini";
+        s.files[path] = sim::File{.bytes = ReadBytes(built)};
+    } else if (language.contains("text")) {
+        // Written as the launcher writes it: UTF-16LE with a byte-order mark, CRLF.
+        std::u16string text;
+        for (char16_t c : Wide(language["text"].get<std::string>())) {
+            if (c == u'\n') {
+                text.push_back(u'\r');
+            }
+            text.push_back(c);
+        }
+        std::string bytes = "\xFF\xFE";
+        bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+        s.files[path] = sim::File{.bytes = bytes};
+    } else if (language.contains("bytes")) {
+        s.files[path] = sim::File{.bytes = language["bytes"].get<std::string>()};
+    }
+}
+
+Expectation ParseExpectation(const json& expect) {
+    Expectation e;
+    if (expect.contains("osStatus")) e.osStatus = expect["osStatus"].get<int>();
+    if (expect.contains("adminStatus")) e.adminStatus = expect["adminStatus"].get<int>();
+    if (expect.contains("precheckFailed")) e.precheckFailed = expect["precheckFailed"].get<bool>();
+    if (expect.contains("needElevation")) e.needElevation = expect["needElevation"].get<bool>();
+    if (expect.contains("dialogs")) e.dialogs = expect["dialogs"].get<std::vector<int>>();
+    e.trace = expect.value("trace", std::vector<std::string>{});
+    e.absentTrace = expect.value("absentTrace", std::vector<std::string>{});
+    return e;
+}
+
+std::u16string ModuleFolder(const sim::Scenario& s) {
+    return s.modulePath.substr(0, s.modulePath.rfind(u'\\') + 1);
+}
+
+// The default PC without its language file: the launcher's folder exists.
+ScenarioFile BaseScenario() {
+    ScenarioFile file;
+    file.description = "Windows XP SP3 (32-bit), an administrator, English";
+    file.scenario.files[u"C:\\Downloads"] = sim::File{.directory = true};
+    return file;
+}
+
+}  // namespace
+
+ScenarioFile DefaultScenario() {
+    ScenarioFile file = BaseScenario();
+    ApplyLanguageFile("english", ModuleFolder(file.scenario), file.scenario);
+    return file;
+}
+
+ScenarioFile ParseScenario(const std::string& text) {
+    json root = json::parse(text);
+    ScenarioFile file = BaseScenario();
+    sim::Scenario& s = file.scenario;
+    s.name = root.value("name", s.name);
+    file.description = root.value("description", file.description);
+    if (root.contains("windows")) {
+        ApplyWindows(root["windows"], s);
+    }
+    for (const auto& [name, version] : root.value("systemFiles", json::object()).items()) {
+        std::u16string path = s.systemDirectory + u"\\" + Wide(name);
+        if (version.is_null()) {
+            s.files.erase(path);
+        } else {
+            s.files[path] = sim::File{.version = ParseVersion(version)};
+        }
+    }
+    if (root.contains("user")) {
+        const json& user = root["user"];
+        s.administrator = user.value("administrator", s.administrator);
+        if (user.contains("elevation")) {
+            s.elevation = ElevationOf(user["elevation"]);
+        }
+    }
+    if (root.contains("answers")) {
+        const json& answers = root["answers"];
+        s.agree = answers.value("agreement", std::string("agree")) == "agree";
+        s.start = answers.value("start", std::string("start")) == "start";
+    }
+    if (root.contains("modulePath")) s.modulePath = Wide(root["modulePath"]);
+    if (root.contains("currentDirectory")) s.currentDirectory = Wide(root["currentDirectory"]);
+    if (root.contains("desktop")) {
+        s.desktopPath = root["desktop"].is_null() ? u"" : Wide(root["desktop"]);
+    }
+    if (root.contains("commandLine")) {
+        s.commandLine = Wide(root["commandLine"]);
+    } else if (root.contains("arguments")) {
+        std::string line = Quote(sim::ToUtf8(s.modulePath));
+        for (const std::string& argument : root["arguments"].get<std::vector<std::string>>()) {
+            line += " " + Quote(argument);
+        }
+        s.commandLine = Wide(line);
+    }
+    for (const std::string& folder : root.value("folders", std::vector<std::string>{})) {
+        s.files[Wide(folder)] = sim::File{.directory = true};
+    }
+    for (const auto& [path, properties] : root.value("files", json::object()).items()) {
+        sim::File entry;
+        entry.directory = properties.value("directory", false);
+        entry.readOnly = properties.value("readOnly", false);
+        if (properties.contains("version")) {
+            entry.version = ParseVersion(properties["version"]);
+        }
+        if (properties.contains("description")) {
+            entry.version = entry.version.value_or(sim::FileVersion{});
+            entry.version->strings[u"FileDescription"] = Wide(properties["description"]);
+        }
+        s.files[Wide(path)] = entry;
+    }
+    ApplyLanguageFile(root.value("languageFile", json("english")), ModuleFolder(s), s);
+    if (root.contains("otherInstanceHoldsMutexForMs")) {
+        const json& held = root["otherInstanceHoldsMutexForMs"];
+        s.otherInstanceHoldsMutexUntil = held.is_string() ? UINT32_MAX : held.get<uint32_t>();
+    }
+    if (root.contains("expect")) {
+        file.expect = ParseExpectation(root["expect"]);
+    }
+    return file;
+}
+
+ScenarioFile LoadScenarioFile(const std::filesystem::path& path) {
+    try {
+        return ParseScenario(ReadBytes(path));
+    } catch (const std::exception& error) {
+        throw std::runtime_error(path.string() + ": " + error.what());
+    }
+}
+
+}  // namespace corvane::tools

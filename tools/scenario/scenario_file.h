@@ -1,0 +1,37 @@
+#pragma once
+// Scenario files: a simulated PC and what a run on it should show, as JSON.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/sim/scenario.h"
+
+namespace corvane::tools {
+
+// What a run must show; every part is optional.
+struct Expectation {
+    std::optional<int> osStatus;
+    std::optional<int> adminStatus;
+    std::optional<bool> precheckFailed;
+    std::optional<bool> needElevation;
+    std::optional<std::vector<int>> dialogs;
+    // Lines that must appear in the trace in this order (others may stand between them).
+    std::vector<std::string> trace;
+    std::vector<std::string> absentTrace;
+};
+
+struct ScenarioFile {
+    sim::Scenario scenario;
+    std::string description;
+    Expectation expect;
+};
+
+// Throws std::runtime_error with the reason when the file cannot be used.
+ScenarioFile LoadScenarioFile(const std::filesystem::path& path);
+ScenarioFile ParseScenario(const std::string& json);
+// The built-in default: a 32-bit Windows XP SP3 PC, an administrator, English.
+ScenarioFile DefaultScenario();
+
+}  // namespace corvane::tools

@@ -1,0 +1,90 @@
+// corvane-sim: runs VORTAU's start-up on a simulated PC and shows what happened.
+
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "platform/sim/code_page.h"
+#include "tools/scenario/expectation.h"
+#include "tools/scenario/scenario_file.h"
+#include "tools/scenario/vortau_run.h"
+
+namespace {
+
+using corvane::tools::RunOutcome;
+
+std::string Utf8(const std::u16string& text) { return sim::ToUtf8(text); }
+
+const char* DialogName(int templateId) {
+    switch (templateId) {
+        case 132:
+            return "agreement (132)";
+        case 131:
+            return "start (131)";
+        case 130:
+            return "inspection (130)";
+        default:
+            return "dialog";
+    }
+}
+
+void Print(const corvane::tools::ScenarioFile& file, const RunOutcome& outcome) {
+    std::printf("Scenario: %s — %s\n", file.scenario.name.c_str(), file.description.c_str());
+    std::printf("Dialogs shown:");
+    for (int dialog : outcome.dialogs) {
+        std::printf(" %s", DialogName(dialog));
+    }
+    std::printf("%s\n", outcome.dialogs.empty() ? " none" : "");
+    if (outcome.items.empty()) {
+        std::printf("The checks did not run.\n");
+    }
+    for (size_t i = 0; i < outcome.items.size(); ++i) {
+        std::printf("Item %zu  %s\n", i + 1, Utf8(outcome.items[i]).c_str());
+    }
+    std::printf(
+        "Status: m_nOSStatus=%d m_nAdminStatus=%d m_nAdapterStatus=%d m_nWlanStatus=%d "
+        "m_bPrecheckFailed=%d m_bNeedElevation=%d\n",
+        outcome.osStatus, outcome.adminStatus, outcome.adapterStatus, outcome.wlanStatus,
+        outcome.precheckFailed, outcome.needElevation);
+    std::printf("Folder option: \"%s\"  Desktop option: \"%s\"\n",
+                Utf8(outcome.folderOption).c_str(), Utf8(outcome.desktopOption).c_str());
+    for (const auto& start : outcome.programStarts) {
+        std::printf("Started: %s \"%s\" %s (in %s)\n", Utf8(start.verb).c_str(),
+                    Utf8(start.file).c_str(), Utf8(start.parameters).c_str(),
+                    Utf8(start.directory).c_str());
+    }
+    std::printf("Trace (%zu lines, as a viewer shows them):\n", outcome.trace.size());
+    for (const std::string& line : outcome.trace) {
+        std::string shown = Utf8(sim::ToUtf16(line, file.scenario.ansiCodePage));
+        std::printf("  %s%s", shown.c_str(), shown.ends_with('\n') ? "" : "\n");
+    }
+    std::printf("Virtual time used: %llu ms\n", static_cast<unsigned long long>(outcome.virtualMs));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2 || (argc == 2 && (std::string(argv[1]) == "--help" ||
+                                   std::string(argv[1]) == "-h"))) {
+        std::fprintf(stderr,
+                     "usage: corvane-sim [SCENARIO.json]\n"
+                     "Runs VORTAU's start-up on the simulated PC that the scenario describes "
+                     "(without one: Windows XP SP3, an administrator, English).\n");
+        return argc == 2 ? 0 : 2;
+    }
+    try {
+        corvane::tools::ScenarioFile file = argc == 2
+                                                ? corvane::tools::LoadScenarioFile(argv[1])
+                                                : corvane::tools::DefaultScenario();
+        RunOutcome outcome = corvane::tools::RunVortau(file.scenario);
+        Print(file, outcome);
+        auto problems = corvane::tools::UnmetExpectations(outcome, file.expect);
+        for (const std::string& problem : problems) {
+            std::printf("NOT AS EXPECTED: %s\n", problem.c_str());
+        }
+        return problems.empty() ? 0 : 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "corvane-sim: %s\n", error.what());
+        return 2;
+    }
+}
