@@ -72,8 +72,13 @@ struct Scenario {
     bool agree = true;
     bool start = true;
 
-    platform::SystemTime startTime = {.wYear = 2026, .wMonth = 12, .wDayOfWeek = 4, .wDay = 3,
-                                      .wHour = 9, .wMinute = 14, .wSecond = 25};
+    platform::SystemTime startTime = {.wYear = 2026,
+                                      .wMonth = 12,
+                                      .wDayOfWeek = 4,
+                                      .wDay = 3,
+                                      .wHour = 9,
+                                      .wMinute = 14,
+                                      .wSecond = 25};
     uint32_t startTickCount = 1000000;
 };
 

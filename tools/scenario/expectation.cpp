@@ -14,10 +14,14 @@ void Compare(std::vector<std::string>& problems, const char* what, const std::op
     }
 }
 
-// The ring's text of a line, without its date and time prefixes.
+// The ring's text of a line, without its date and time prefixes and its line feed.
 std::string Text(const std::string& line) {
     size_t at = line.find("VORTA");
-    return at == std::string::npos ? line : line.substr(at);
+    std::string text = at == std::string::npos ? line : line.substr(at);
+    if (text.ends_with('\n')) {
+        text.pop_back();
+    }
+    return text;
 }
 
 }  // namespace

@@ -17,7 +17,9 @@ namespace {
 
 using nlohmann::json;
 
-std::u16string Wide(const std::string& text) { return sim::FromUtf8(text); }
+std::u16string Wide(const std::string& text) {
+    return sim::FromUtf8(text);
+}
 
 std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -32,8 +34,7 @@ std::string ReadBytes(const std::filesystem::path& path) {
 // "5.0.2195.7038" as the two product version words.
 sim::FileVersion ParseVersion(const std::string& text) {
     unsigned parts[4] = {};
-    if (std::sscanf(text.c_str(), "%u.%u.%u.%u", &parts[0], &parts[1], &parts[2], &parts[3]) !=
-        4) {
+    if (std::sscanf(text.c_str(), "%u.%u.%u.%u", &parts[0], &parts[1], &parts[2], &parts[3]) != 4) {
         throw std::runtime_error("a version reads like 5.0.2195.7038, not " + text);
     }
     sim::FileVersion version;
@@ -47,16 +48,22 @@ uint8_t ProductType(const json& value) {
         return value.get<uint8_t>();
     }
     std::string name = value.get<std::string>();
-    if (name == "workstation") return 1;
-    if (name == "domainController") return 2;
-    if (name == "server") return 3;
+    if (name == "workstation")
+        return 1;
+    if (name == "domainController")
+        return 2;
+    if (name == "server")
+        return 3;
     throw std::runtime_error("productType is workstation, domainController, server or a number");
 }
 
 sim::Elevation ElevationOf(const std::string& name) {
-    if (name == "accepted") return sim::Elevation::Accepted;
-    if (name == "declined") return sim::Elevation::Declined;
-    if (name == "impossible") return sim::Elevation::Impossible;
+    if (name == "accepted")
+        return sim::Elevation::Accepted;
+    if (name == "declined")
+        return sim::Elevation::Declined;
+    if (name == "impossible")
+        return sim::Elevation::Impossible;
     throw std::runtime_error("elevation is accepted, declined or impossible");
 }
 
@@ -83,8 +90,8 @@ std::string Quote(const std::string& argument) {
 void ApplyWindows(const json& windows, sim::Scenario& s) {
     if (windows.contains("platform")) {
         std::string platform = windows["platform"];
-        s.platformId = platform == "nt" ? platform::kVerPlatformWin32Nt
-                                        : platform::kVerPlatformWin32Windows;
+        s.platformId =
+            platform == "nt" ? platform::kVerPlatformWin32Nt : platform::kVerPlatformWin32Windows;
     }
     s.majorVersion = windows.value("major", s.majorVersion);
     s.minorVersion = windows.value("minor", s.minorVersion);
@@ -136,11 +143,16 @@ void ApplyLanguageFile(const json& language, const std::u16string& folder, sim::
 
 Expectation ParseExpectation(const json& expect) {
     Expectation e;
-    if (expect.contains("osStatus")) e.osStatus = expect["osStatus"].get<int>();
-    if (expect.contains("adminStatus")) e.adminStatus = expect["adminStatus"].get<int>();
-    if (expect.contains("precheckFailed")) e.precheckFailed = expect["precheckFailed"].get<bool>();
-    if (expect.contains("needElevation")) e.needElevation = expect["needElevation"].get<bool>();
-    if (expect.contains("dialogs")) e.dialogs = expect["dialogs"].get<std::vector<int>>();
+    if (expect.contains("osStatus"))
+        e.osStatus = expect["osStatus"].get<int>();
+    if (expect.contains("adminStatus"))
+        e.adminStatus = expect["adminStatus"].get<int>();
+    if (expect.contains("precheckFailed"))
+        e.precheckFailed = expect["precheckFailed"].get<bool>();
+    if (expect.contains("needElevation"))
+        e.needElevation = expect["needElevation"].get<bool>();
+    if (expect.contains("dialogs"))
+        e.dialogs = expect["dialogs"].get<std::vector<int>>();
     e.trace = expect.value("trace", std::vector<std::string>{});
     e.absentTrace = expect.value("absentTrace", std::vector<std::string>{});
     return e;
@@ -175,7 +187,8 @@ ScenarioFile ParseScenario(const std::string& text) {
     if (root.contains("windows")) {
         ApplyWindows(root["windows"], s);
     }
-    for (const auto& [name, version] : root.value("systemFiles", json::object()).items()) {
+    const json systemFiles = root.value("systemFiles", json::object());
+    for (const auto& [name, version] : systemFiles.items()) {
         std::u16string path = s.systemDirectory + u"\\" + Wide(name);
         if (version.is_null()) {
             s.files.erase(path);
@@ -195,8 +208,10 @@ ScenarioFile ParseScenario(const std::string& text) {
         s.agree = answers.value("agreement", std::string("agree")) == "agree";
         s.start = answers.value("start", std::string("start")) == "start";
     }
-    if (root.contains("modulePath")) s.modulePath = Wide(root["modulePath"]);
-    if (root.contains("currentDirectory")) s.currentDirectory = Wide(root["currentDirectory"]);
+    if (root.contains("modulePath"))
+        s.modulePath = Wide(root["modulePath"]);
+    if (root.contains("currentDirectory"))
+        s.currentDirectory = Wide(root["currentDirectory"]);
     if (root.contains("desktop")) {
         s.desktopPath = root["desktop"].is_null() ? u"" : Wide(root["desktop"]);
     }
@@ -212,7 +227,8 @@ ScenarioFile ParseScenario(const std::string& text) {
     for (const std::string& folder : root.value("folders", std::vector<std::string>{})) {
         s.files[Wide(folder)] = sim::File{.directory = true};
     }
-    for (const auto& [path, properties] : root.value("files", json::object()).items()) {
+    const json files = root.value("files", json::object());
+    for (const auto& [path, properties] : files.items()) {
         sim::File entry;
         entry.directory = properties.value("directory", false);
         entry.readOnly = properties.value("readOnly", false);

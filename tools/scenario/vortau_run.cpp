@@ -105,10 +105,10 @@ RunOutcome RunVortau(const sim::Scenario& scenario) {
         // Checks 1 and 2 ran: the inspection dialog comes next and shows the items.
         if (app.m_nOSStatus != 3) {
             outcome.items = {
-            ItemLine(app.m_messages, {7, 16}, State(app.m_nOSStatus, 2, {0, 1})),
-            ItemLine(app.m_messages, {8, 18}, State(app.m_nAdminStatus, 1, {0})),
-            ItemLine(app.m_messages, {9, 19}, State(app.m_nAdapterStatus, 1, {0})),
-            ItemLine(app.m_messages, {10, 20}, State(app.m_nWlanStatus, 4, {0, 1, 2, 3})),
+                ItemLine(app.m_messages, {7, 16}, State(app.m_nOSStatus, 2, {0, 1})),
+                ItemLine(app.m_messages, {8, 18}, State(app.m_nAdminStatus, 1, {0})),
+                ItemLine(app.m_messages, {9, 19}, State(app.m_nAdapterStatus, 1, {0})),
+                ItemLine(app.m_messages, {10, 20}, State(app.m_nWlanStatus, 4, {0, 1, 2, 3})),
             };
         }
     }

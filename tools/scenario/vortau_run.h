@@ -31,7 +31,7 @@ struct RunOutcome {
 
 // A viewer that holds the ring open and switched on, so that the program's lines stay.
 class SimViewer {
-public:
+  public:
     explicit SimViewer(bool datePrefix = true, bool timePrefix = true);
     ~SimViewer();
     SimViewer(const SimViewer&) = delete;
@@ -39,7 +39,7 @@ public:
 
     std::vector<std::string> Lines() const;
 
-private:
+  private:
     void* mapping_;
     uint8_t* view_;
 };
@@ -47,7 +47,7 @@ private:
 // A simulated PC for the length of a test or a run: installs it, has a viewer switch the
 // ring on (unless told not to) and reopens the process's log channel on it.
 class SimSession {
-public:
+  public:
     explicit SimSession(sim::Scenario scenario, bool withViewer = true);
     ~SimSession();
     SimSession(const SimSession&) = delete;
@@ -56,7 +56,7 @@ public:
     sim::Pc& pc() { return sim::CurrentPc(); }
     std::vector<std::string> Trace() const;
 
-private:
+  private:
     std::unique_ptr<SimViewer> viewer_;
 };
 

@@ -13,7 +13,9 @@ namespace {
 
 using corvane::tools::RunOutcome;
 
-std::string Utf8(const std::u16string& text) { return sim::ToUtf8(text); }
+std::string Utf8(const std::u16string& text) {
+    return sim::ToUtf8(text);
+}
 
 const char* DialogName(int templateId) {
     switch (templateId) {
@@ -64,8 +66,8 @@ void Print(const corvane::tools::ScenarioFile& file, const RunOutcome& outcome) 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2 || (argc == 2 && (std::string(argv[1]) == "--help" ||
-                                   std::string(argv[1]) == "-h"))) {
+    if (argc > 2 ||
+        (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h"))) {
         std::fprintf(stderr,
                      "usage: corvane-sim [SCENARIO.json]\n"
                      "Runs VORTAU's start-up on the simulated PC that the scenario describes "
@@ -73,9 +75,8 @@ int main(int argc, char** argv) {
         return argc == 2 ? 0 : 2;
     }
     try {
-        corvane::tools::ScenarioFile file = argc == 2
-                                                ? corvane::tools::LoadScenarioFile(argv[1])
-                                                : corvane::tools::DefaultScenario();
+        corvane::tools::ScenarioFile file = argc == 2 ? corvane::tools::LoadScenarioFile(argv[1])
+                                                      : corvane::tools::DefaultScenario();
         RunOutcome outcome = corvane::tools::RunVortau(file.scenario);
         Print(file, outcome);
         auto problems = corvane::tools::UnmetExpectations(outcome, file.expect);
