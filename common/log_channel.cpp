@@ -118,7 +118,7 @@ void LogChannel::PrintfW(const char16_t* format, ...) {
     va_start(args, format);
     int length = FormatWide(wide, kLineBuffer, format, args);
     va_end(args);
-    char line[kLineBuffer * 2];
+    char line[kLineBuffer * 3];  // a UTF-16 unit takes at most three bytes
     int converted =
         platform::WideCharToMultiByte(platform::kCodePageAnsi, wide, length, line, sizeof line - 1);
     line[converted] = '\0';

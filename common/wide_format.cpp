@@ -1,6 +1,7 @@
 #include "common/wide_format.h"
 
 #include <cstdint>
+#include <iterator>
 #include <type_traits>
 
 namespace corvane {
@@ -72,12 +73,15 @@ void PutText(Output& out, const Spec& spec, const Char* text) {
 void PutNumber(Output& out, const Spec& spec, uint32_t magnitude, bool negative, unsigned base,
                bool upper) {
     const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
-    char16_t reversed[16];
+    char16_t reversed[32];
     int count = 0;
     do {
         reversed[count++] = static_cast<char16_t>(digits[magnitude % base]);
         magnitude /= base;
     } while (magnitude != 0);
+    while (count < spec.precision && count < static_cast<int>(std::size(reversed))) {
+        reversed[count++] = u'0';
+    }
     int prefix = negative ? 1 : (spec.alternate && base == 16 ? 2 : 0);
     int padding = spec.width - count - prefix;
     if (!spec.left && !spec.zero) {

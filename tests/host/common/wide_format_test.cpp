@@ -53,6 +53,7 @@ TEST(FormatWide, Conversions) {
         {"most negative", Format(u"%i", INT_MIN), u"-2147483648"},
         {"unsigned", Format(u"%u", 4294967295u), u"4294967295"},
         {"hex", Format(u"%x %X", 0xBEEFu, 0xBEEFu), u"beef BEEF"},
+        {"precision pads digits", Format(u"%.4d %.3x", 42, 0xAu), u"0042 00a"},
         {"alternate hex", Format(u"%#x %#X", 0x1Fu, 0x1Fu), u"0x1f 0X1F"},
         {"width", Format(u"[%5d]", 42), u"[   42]"},
         {"left", Format(u"[%-5d]", 42), u"[42   ]"},
