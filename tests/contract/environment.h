@@ -28,8 +28,8 @@ class Environment {
     virtual void BeginTest() = 0;
     // The full path of `relative` inside the scratch folder.
     virtual std::u16string Path(std::u16string_view relative) = 0;
-    virtual void CreateFolder(std::u16string_view relative) = 0;
-    virtual void CreateFile(std::u16string_view relative, std::string_view bytes) = 0;
+    virtual void MakeFolder(std::u16string_view relative) = 0;
+    virtual void MakeFile(std::u16string_view relative, std::string_view bytes) = 0;
     // A file carrying the version resource that version_fixture.h describes.
     virtual std::u16string VersionFixture() = 0;
     // The build's generated language file ("english" or "japanese"); empty when not built.

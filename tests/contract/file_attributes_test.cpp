@@ -9,8 +9,8 @@ namespace {
 using FileAttributes = ContractTest;
 
 TEST_F(FileAttributes, TellFoldersFromFilesAndMissingFilesFromMissingFolders) {
-    env().CreateFolder(u"Out Folder");
-    env().CreateFile(u"Out Folder\\CheckInfo.log", "x");
+    env().MakeFolder(u"Out Folder");
+    env().MakeFile(u"Out Folder\\CheckInfo.log", "x");
 
     struct Case {
         const char16_t* relative;

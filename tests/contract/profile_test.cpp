@@ -36,7 +36,7 @@ class Profile : public ContractTest {
   protected:
     void SetUp() override {
         ContractTest::SetUp();
-        env().CreateFile(u"language.ini", Utf16LeFile(kIni));
+        env().MakeFile(u"language.ini", Utf16LeFile(kIni));
         file_ = env().Path(u"language.ini");
     }
 

@@ -17,18 +17,18 @@ class SimEnvironment : public Environment {
   public:
     void BeginTest() override {
         sim::InstallPc(sim::Scenario{});
-        CreateFolder(u"");
+        MakeFolder(u"");
     }
 
     std::u16string Path(std::u16string_view relative) override {
         return kScratch + std::u16string(relative);
     }
 
-    void CreateFolder(std::u16string_view relative) override {
+    void MakeFolder(std::u16string_view relative) override {
         sim::CurrentPc().PutFile(Path(relative), sim::File{.directory = true});
     }
 
-    void CreateFile(std::u16string_view relative, std::string_view bytes) override {
+    void MakeFile(std::u16string_view relative, std::string_view bytes) override {
         sim::CurrentPc().PutFile(Path(relative), sim::File{.bytes = std::string(bytes)});
     }
 

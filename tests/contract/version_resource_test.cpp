@@ -70,7 +70,7 @@ TEST_F(VersionResource, QueriesForValuesTheBlockLacksFail) {
 }
 
 TEST_F(VersionResource, FilesWithoutAVersionResourceHaveNoBlock) {
-    env().CreateFile(u"plain.ini", "[SYSTEM]\r\n");
+    env().MakeFile(u"plain.ini", "[SYSTEM]\r\n");
     for (const char16_t* relative : {u"plain.ini", u"missing.dll"}) {
         const std::u16string file = env().Path(relative);
         EXPECT_EQ(platform::GetFileVersionInfoSizeW(file.c_str()), 0u)

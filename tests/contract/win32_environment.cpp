@@ -45,11 +45,11 @@ class Win32Environment : public Environment {
         return ToU16(InScratch(relative).wstring());
     }
 
-    void CreateFolder(std::u16string_view relative) override {
+    void MakeFolder(std::u16string_view relative) override {
         fs::create_directories(InScratch(relative));
     }
 
-    void CreateFile(std::u16string_view relative, std::string_view bytes) override {
+    void MakeFile(std::u16string_view relative, std::string_view bytes) override {
         std::ofstream file(InScratch(relative), std::ios::binary);
         file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
