@@ -7,10 +7,12 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh --wine
 
 failed=0
+summaries=$(mktemp)
+trap 'rm -f "$summaries"' EXIT
 step() {
     echo
     echo "=== $*"
-    "$@" || { echo "FAILED: $*"; failed=1; }
+    "$@" 2>&1 | tee -a "$summaries" || { echo "FAILED: $*"; failed=1; }
 }
 
 jobs=$(nproc)
@@ -25,9 +27,12 @@ step tests/imports/check-imports.sh build/win32/checker/VORTAU.exe
 step tests/imports/check-size.sh build/win32/checker/VORTAU.exe 300
 step tests/wine/run.sh build/win64
 
+# One closing line over all suites: ctest's "N% tests passed, F tests failed out of T" and the
+# scripts' "P passed, F failed".
+read -r total_passed total_failed < <(awk '
+    /tests passed, [0-9]+ tests failed out of/ { p += $NF - $4; f += $4 }
+    /^([a-z]+: )?[0-9]+ passed, [0-9]+ failed$/ { n = split($0, w, " "); p += w[n-3]; f += w[n-1] }
+    END { print p + 0, f + 0 }' "$summaries")
 echo
-if [ "$failed" -ne 0 ]; then
-    echo "Some tests failed."
-    exit 1
-fi
-echo "All tests passed."
+echo "tests: $total_passed passed, $total_failed failed"
+[ "$failed" -eq 0 ] && [ "$total_failed" -eq 0 ]

@@ -13,7 +13,7 @@ fi
 
 here=$(cd "$(dirname "$0")" && pwd)
 objdump=i686-w64-mingw32-objdump
-cc=i686-w64-mingw32-gcc-posix
+cc=i686-w64-mingw32-gcc-win32
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
