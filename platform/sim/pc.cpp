@@ -58,6 +58,11 @@ const File* Pc::FindFile(const std::u16string& path) const {
     return found == files_.end() ? nullptr : &found->second;
 }
 
+File* Pc::FindFile(const std::u16string& path) {
+    auto found = files_.find(FoldPath(path));
+    return found == files_.end() ? nullptr : &found->second;
+}
+
 void Pc::AddFolders(const std::u16string& path) {
     std::u16string folded = FoldPath(path);
     for (size_t slash = folded.find(u'\\'); slash != std::u16string::npos;
@@ -88,7 +93,16 @@ bool Pc::RemoveObject(platform::Handle handle) {
 }
 
 static const std::string& NameOf(const KernelObject& object) {
-    return std::visit([](const auto& named) -> const std::string& { return named.name; }, object);
+    static const std::string kUnnamed;  // files
+    return std::visit(
+        [](const auto& item) -> const std::string& {
+            if constexpr (requires { item.name; }) {
+                return item.name;
+            } else {
+                return kUnnamed;
+            }
+        },
+        object);
 }
 
 bool Pc::IsNamedObjectOpen(const std::string& name) const {

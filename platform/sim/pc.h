@@ -21,7 +21,10 @@ struct NamedMapping {
     std::string name;
     std::shared_ptr<std::vector<uint8_t>> memory;
 };
-using KernelObject = std::variant<NamedMutex, NamedMapping>;
+struct OpenFile {
+    std::u16string path;
+};
+using KernelObject = std::variant<NamedMutex, NamedMapping, OpenFile>;
 
 struct FontRecord {
     int height = 0;
@@ -52,6 +55,7 @@ class Pc {
 
     // Files, keyed by folded path.
     const File* FindFile(const std::u16string& path) const;
+    File* FindFile(const std::u16string& path);
     void PutFile(const std::u16string& path, File file);
     static std::u16string FoldPath(std::u16string path);
 
@@ -65,6 +69,7 @@ class Pc {
     std::vector<ProgramStart>& programStarts() { return programStarts_; }
     std::vector<int>& dialogsShown() { return dialogsShown_; }
     int& openItemLists() { return openItemLists_; }
+    uint64_t& bytesWritten() { return bytesWritten_; }  // by WriteFile, for a full disk
     uintptr_t NextId() { return nextId_++; }
 
   private:
@@ -78,6 +83,7 @@ class Pc {
     std::vector<ProgramStart> programStarts_;
     std::vector<int> dialogsShown_;
     int openItemLists_ = 0;
+    uint64_t bytesWritten_ = 0;
     uintptr_t nextId_ = 0x100;
 };
 

@@ -80,6 +80,10 @@ struct Scenario {
                                       .wMinute = 14,
                                       .wSecond = 25};
     uint32_t startTickCount = 1000000;
+
+    // The disk takes this many more bytes of writes; a write beyond them fails with
+    // ERROR_DISK_FULL and writes nothing. nullopt: room without end.
+    std::optional<uint64_t> diskFullAfterBytes;
 };
 
 }  // namespace sim
