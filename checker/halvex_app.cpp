@@ -2,6 +2,7 @@
 
 #include "checker/command_line.h"
 #include "checker/desktop_path.h"
+#include "checker/dialogs/dialog_inspect.h"
 #include "checker/dialogs/dialog_main.h"
 #include "checker/dialogs/dialog_provision.h"
 #include "common/debug_log.h"
@@ -32,10 +33,10 @@ bool CHalvexApp::InitInstance() {
     }
     // An admin start follows a first instance in which the user already agreed and started.
     if (!adminStart) {
-        if (CDialogProvision().DoModal() != platform::kIdOk) {
+        if (CDialogProvision(m_messages).DoModal() != platform::kIdOk) {
             return false;
         }
-        if (CDialogMain().DoModal() != platform::kIdOk) {
+        if (CDialogMain(m_messages).DoModal() != platform::kIdOk) {
             return false;
         }
     }
@@ -44,6 +45,7 @@ bool CHalvexApp::InitInstance() {
         DebugLog("VORTAU InitInstance CheckAdmin()\r\n");
         CheckAdmin(adminStart);
     }
+    CDialogInspect(*this).DoModal();
     return false;
 }
 

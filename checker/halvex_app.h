@@ -6,12 +6,14 @@
 
 #include "checker/message_table.h"
 #include "common/unique_handle.h"
+#include "wlan/projector_manager.h"
 
 namespace corvane {
 
 class CHalvexApp {
   public:
-    // The whole program: options, single instance, texts, dialogs, checks 1 and 2.
+    // The whole program: options, single instance, texts, dialogs, checks 1 and 2, and the
+    // inspection dialog that runs the rest.
     // Always false, so that no message loop of the application's own runs.
     bool InitInstance();
 
@@ -33,6 +35,7 @@ class CHalvexApp {
     std::u16string m_strDesktopOption;
     int m_nSelectedAdapter = 0;
     CMessageTable m_messages;
+    CProjectorManager m_manager;
 
   private:
     bool CheckMutex(bool adminStart);

@@ -1,14 +1,26 @@
 #pragma once
-// The start dialog (template 131): the warning and the Start button.
+// The start dialog: the warning that the network connection drops, Start and Cancel.
 
-#include <cstdint>
+#include "checker/dialogs/dialog.h"
 
 namespace corvane {
 
-class CDialogMain {
+class CMessageTable;
+
+class CDialogMain : public CDialog {
   public:
-    static constexpr int kTemplateId = 131;
-    intptr_t DoModal();
+    explicit CDialogMain(const CMessageTable& messages);
+
+    bool PreTranslateMessage(const platform::Message& message) override {
+        return IsEscapeOrClose(message);
+    }
+
+  protected:
+    void OnInitDialog() override;
+    bool OnCommand(int id) override;
+
+  private:
+    const CMessageTable& m_messages;
 };
 
 }  // namespace corvane

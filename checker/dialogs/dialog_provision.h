@@ -1,14 +1,28 @@
 #pragma once
-// The terms-of-use agreement (template 132).
+// The terms-of-use agreement: Agree or Disagree.
 
-#include <cstdint>
+#include "checker/dialogs/dialog.h"
 
 namespace corvane {
 
-class CDialogProvision {
+class CMessageTable;
+
+class CDialogProvision : public CDialog {
   public:
-    static constexpr int kTemplateId = 132;
-    intptr_t DoModal();
+    explicit CDialogProvision(const CMessageTable& messages);
+
+    bool PreTranslateMessage(const platform::Message& message) override {
+        return IsEscapeOrClose(message);
+    }
+
+  protected:
+    void OnInitDialog() override;
+    bool OnCommand(int id) override;
+
+  private:
+    std::u16string LoadAgreement() const;
+
+    const CMessageTable& m_messages;
 };
 
 }  // namespace corvane

@@ -173,7 +173,7 @@ uint32_t GetTickCount() {
 }
 
 void Sleep(uint32_t milliseconds) {
-    sim::CurrentPc().Advance(milliseconds);
+    sim::CurrentPc().scheduler().Sleep(milliseconds);
 }
 
 void GetLocalTime(SystemTime* time) {

@@ -1,10 +1,37 @@
 #include "platform/sim/pc.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace sim {
 
-Pc::Pc(Scenario scenario) : scenario_(std::move(scenario)) {
+namespace {
+
+// The answers of the scenario for the dialogs it gives no actions for.
+std::vector<UserAction> WithDefaultAnswers(const Scenario& scenario) {
+    std::vector<UserAction> actions = scenario.actions;
+    auto missing = [&](int templateId) {
+        return std::none_of(actions.begin(), actions.end(), [&](const UserAction& action) {
+            return action.templateId == templateId;
+        });
+    };
+    if (missing(132)) {
+        actions.push_back({132, UserAction::Kind::Button, scenario.agree ? 1 : 2, 0});
+    }
+    if (missing(131)) {
+        actions.push_back({131, UserAction::Kind::Button, scenario.start ? 1 : 2, 0});
+    }
+    if (missing(130)) {
+        actions.push_back({130, UserAction::Kind::Button, 1, std::nullopt});
+    }
+    return actions;
+}
+
+}  // namespace
+
+Pc::Pc(Scenario scenario)
+    : scenario_(std::move(scenario)), dialogs_(scheduler_, WithDefaultAnswers(scenario_)) {
+    scheduler_.SetIdleHook([this] { return dialogs_.ActWhenIdle(); });
     for (const auto& [path, file] : scenario_.files) {
         PutFile(path, file);
     }
@@ -23,7 +50,7 @@ platform::SystemTime Pc::LocalTime() const {
     sys_days day = year{start.wYear} / month{start.wMonth} / std::chrono::day{start.wDay};
     sys_time<milliseconds> t = day + hours{start.wHour} + minutes{start.wMinute} +
                                seconds{start.wSecond} + milliseconds{start.wMilliseconds} +
-                               milliseconds{now_};
+                               milliseconds{now()};
     sys_days today = floor<days>(t);
     year_month_day date{today};
     hh_mm_ss<milliseconds> time{t - today};

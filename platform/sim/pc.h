@@ -9,7 +9,9 @@
 #include <variant>
 #include <vector>
 
+#include "platform/sim/dialog_host.h"
 #include "platform/sim/scenario.h"
+#include "platform/sim/scheduler.h"
 #include "platform/types.h"
 
 namespace sim {
@@ -24,7 +26,8 @@ struct NamedMapping {
 struct OpenFile {
     std::u16string path;
 };
-using KernelObject = std::variant<NamedMutex, NamedMapping, OpenFile>;
+struct SimThread {};
+using KernelObject = std::variant<NamedMutex, NamedMapping, OpenFile, SimThread>;
 
 struct FontRecord {
     int height = 0;
@@ -49,8 +52,9 @@ class Pc {
     const Scenario& scenario() const { return scenario_; }
 
     // Virtual time in milliseconds since the program started.
-    uint64_t now() const { return now_; }
-    void Advance(uint32_t milliseconds) { now_ += milliseconds; }
+    uint64_t now() const { return scheduler_.now(); }
+    Scheduler& scheduler() { return scheduler_; }
+    DialogHost& dialogs() { return dialogs_; }
     platform::SystemTime LocalTime() const;
 
     // Files, keyed by folded path.
@@ -67,7 +71,6 @@ class Pc {
 
     std::map<uintptr_t, FontRecord>& fonts() { return fonts_; }
     std::vector<ProgramStart>& programStarts() { return programStarts_; }
-    std::vector<int>& dialogsShown() { return dialogsShown_; }
     int& openItemLists() { return openItemLists_; }
     uint64_t& bytesWritten() { return bytesWritten_; }  // by WriteFile, for a full disk
     uintptr_t NextId() { return nextId_++; }
@@ -76,15 +79,16 @@ class Pc {
     void AddFolders(const std::u16string& path);
 
     Scenario scenario_;
-    uint64_t now_ = 0;
     std::map<std::u16string, File> files_;
     std::map<uintptr_t, KernelObject> objects_;
     std::map<uintptr_t, FontRecord> fonts_;
     std::vector<ProgramStart> programStarts_;
-    std::vector<int> dialogsShown_;
     int openItemLists_ = 0;
     uint64_t bytesWritten_ = 0;
     uintptr_t nextId_ = 0x100;
+    DialogHost dialogs_;
+    // Last, so that it is the first to go: it waits for the threads that still run.
+    Scheduler scheduler_;
 };
 
 // The PC that the platform calls act on. A fresh default PC exists before any is installed.

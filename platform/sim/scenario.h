@@ -27,6 +27,15 @@ struct File {
     std::optional<FileVersion> version;
 };
 
+// Something the user does in a dialog.
+struct UserAction {
+    int templateId;
+    enum class Kind { Button, Enter, Escape, CloseBox, AltF4 } kind = Kind::Button;
+    int button = 1;  // for Button: the control id
+    // Virtual time (ms since start) from which it happens; none: once nothing else happens.
+    std::optional<uint32_t> at;
+};
+
 // What happens when the program asks to be started elevated.
 enum class Elevation { Accepted, Declined, Impossible };
 
@@ -68,9 +77,14 @@ struct Scenario {
     // start); nullopt: nobody else holds it; UINT32_MAX: never let go.
     std::optional<uint32_t> otherInstanceHoldsMutexUntil;
 
-    // The user's answers to the agreement and start dialogs.
+    // The user's answers to the agreement and start dialogs, when `actions` has none for
+    // them; the inspection dialog is closed with its button once nothing else happens.
     bool agree = true;
     bool start = true;
+    std::vector<UserAction> actions;
+
+    // Resources of the program, by id and type (icon groups are type 14).
+    std::map<std::pair<int, int>, std::string> resources;
 
     platform::SystemTime startTime = {.wYear = 2026,
                                       .wMonth = 12,

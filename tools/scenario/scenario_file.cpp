@@ -6,9 +6,10 @@
 #include <stdexcept>
 
 #include "platform/sim/code_page.h"
+#include "resources/resource_ids.h"
 
-#ifndef CORVANE_LANGUAGE_DIR
-#error "CORVANE_LANGUAGE_DIR names the folder of the built language files"
+#if !defined(CORVANE_LANGUAGE_DIR) || !defined(CORVANE_AGREEMENT_DIR) || !defined(CORVANE_ICON_FILE)
+#error "the build names the folders of the built language files and agreement texts"
 #endif
 
 namespace corvane::tools {
@@ -16,6 +17,8 @@ namespace corvane::tools {
 namespace {
 
 using nlohmann::json;
+
+constexpr int kResourceTypeIconGroup = 14;
 
 std::u16string Wide(const std::string& text) {
     return sim::FromUtf8(text);
@@ -141,6 +144,42 @@ void ApplyLanguageFile(const json& language, const std::u16string& folder, sim::
     }
 }
 
+int TemplateOf(const std::string& name) {
+    if (name == "agreement")
+        return kDialogProvision;
+    if (name == "start")
+        return kDialogMain;
+    if (name == "inspection")
+        return kDialogInspect;
+    if (name == "selection")
+        return kDialogSelectNic;
+    throw std::runtime_error("a dialog is agreement, start, inspection or selection");
+}
+
+// {"dialog": "inspection", "do": "button", "button": 1, "at": 2500}
+sim::UserAction ParseAction(const json& action) {
+    sim::UserAction parsed{.templateId = TemplateOf(action.at("dialog"))};
+    std::string kind = action.value("do", std::string("button"));
+    if (kind == "button") {
+        parsed.kind = sim::UserAction::Kind::Button;
+        parsed.button = action.value("button", 1);
+    } else if (kind == "enter") {
+        parsed.kind = sim::UserAction::Kind::Enter;
+    } else if (kind == "escape") {
+        parsed.kind = sim::UserAction::Kind::Escape;
+    } else if (kind == "closeBox") {
+        parsed.kind = sim::UserAction::Kind::CloseBox;
+    } else if (kind == "altF4") {
+        parsed.kind = sim::UserAction::Kind::AltF4;
+    } else {
+        throw std::runtime_error("an action does button, enter, escape, closeBox or altF4");
+    }
+    if (action.contains("at")) {
+        parsed.at = action["at"].get<uint32_t>();
+    }
+    return parsed;
+}
+
 Expectation ParseExpectation(const json& expect) {
     Expectation e;
     if (expect.contains("osStatus"))
@@ -162,11 +201,18 @@ std::u16string ModuleFolder(const sim::Scenario& s) {
     return s.modulePath.substr(0, s.modulePath.rfind(u'\\') + 1);
 }
 
-// The default PC without its language file: the launcher's folder exists.
+// The default PC without its language file: the launcher's folder exists and VORTAU carries
+// its resources.
 ScenarioFile BaseScenario() {
     ScenarioFile file;
     file.description = "Windows XP SP3 (32-bit), an administrator, English";
     file.scenario.files[u"C:\\Downloads"] = sim::File{.directory = true};
+    std::filesystem::path agreements = CORVANE_AGREEMENT_DIR;
+    file.scenario.resources[{kAgreementEnglish, kResourceTypeAgreement}] =
+        ReadBytes(agreements / "english.utf16");
+    file.scenario.resources[{kAgreementJapanese, kResourceTypeAgreement}] =
+        ReadBytes(agreements / "japanese.utf16");
+    file.scenario.resources[{kIconCorvane, kResourceTypeIconGroup}] = ReadBytes(CORVANE_ICON_FILE);
     return file;
 }
 
@@ -202,6 +248,9 @@ ScenarioFile ParseScenario(const std::string& text) {
         if (user.contains("elevation")) {
             s.elevation = ElevationOf(user["elevation"]);
         }
+    }
+    for (const json& action : root.value("actions", json::array())) {
+        s.actions.push_back(ParseAction(action));
     }
     if (root.contains("answers")) {
         const json& answers = root["answers"];

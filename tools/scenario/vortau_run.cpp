@@ -47,47 +47,6 @@ std::vector<std::string> SimSession::Trace() const {
     return viewer_ ? viewer_->Lines() : std::vector<std::string>{};
 }
 
-namespace {
-
-struct Item {
-    int labelId;
-    int failureTextId;
-};
-
-// Items 1 to 4 with their label and failure text; the state decides what is shown.
-std::u16string ItemLine(const CMessageTable& messages, const Item& item, int state) {
-    std::u16string label;
-    std::u16string text;
-    messages.GetText(item.labelId, label);
-    std::u16string line = label + u": ";
-    if (state == 1) {
-        messages.GetText(13, text);
-        return line + text;
-    }
-    if (state == 0) {
-        messages.GetText(14, text);
-        line += text;
-        messages.GetText(item.failureTextId, text);
-        return line + u" - " + text;
-    }
-    return line + u"---";
-}
-
-// 1 pass, 0 fail, -1 not run.
-int State(int value, int pass, std::initializer_list<int> failures) {
-    if (value == pass) {
-        return 1;
-    }
-    for (int failure : failures) {
-        if (value == failure) {
-            return 0;
-        }
-    }
-    return -1;
-}
-
-}  // namespace
-
 RunOutcome RunVortau(const sim::Scenario& scenario) {
     SimSession session(scenario);
     RunOutcome outcome;
@@ -102,17 +61,9 @@ RunOutcome RunVortau(const sim::Scenario& scenario) {
         outcome.needElevation = app.m_bNeedElevation;
         outcome.folderOption = app.m_strFolderOption;
         outcome.desktopOption = app.m_strDesktopOption;
-        // Checks 1 and 2 ran: the inspection dialog comes next and shows the items.
-        if (app.m_nOSStatus != 3) {
-            outcome.items = {
-                ItemLine(app.m_messages, {7, 16}, State(app.m_nOSStatus, 2, {0, 1})),
-                ItemLine(app.m_messages, {8, 18}, State(app.m_nAdminStatus, 1, {0})),
-                ItemLine(app.m_messages, {9, 19}, State(app.m_nAdapterStatus, 1, {0})),
-                ItemLine(app.m_messages, {10, 20}, State(app.m_nWlanStatus, 4, {0, 1, 2, 3})),
-            };
-        }
     }
-    outcome.dialogs = session.pc().dialogsShown();
+    outcome.dialogs = session.pc().dialogs().shown();
+    outcome.closedDialogs = session.pc().dialogs().closed();
     outcome.programStarts = session.pc().programStarts();
     outcome.trace = session.Trace();
     outcome.virtualMs = session.pc().now();

@@ -22,9 +22,8 @@ struct RunOutcome {
     std::u16string folderOption;
     std::u16string desktopOption;
     std::vector<int> dialogs;
+    std::vector<sim::DialogState> closedDialogs;  // as each looked when it closed
     std::vector<sim::ProgramStart> programStarts;
-    // The item lines as the inspection dialog will show them: label, state, failure text.
-    std::vector<std::u16string> items;
     std::vector<std::string> trace;  // ANSI bytes, as stored in the ring
     uint64_t virtualMs = 0;
 };

@@ -20,13 +20,47 @@ std::string Utf8(const std::u16string& text) {
 const char* DialogName(int templateId) {
     switch (templateId) {
         case 132:
-            return "agreement (132)";
+            return "Agreement (132)";
         case 131:
-            return "start (131)";
+            return "Start (131)";
         case 130:
-            return "inspection (130)";
+            return "Inspection (130)";
+        case 129:
+            return "Adapter selection (129)";
         default:
-            return "dialog";
+            return "Dialog";
+    }
+}
+
+// A control's text as the user reads it: line by line, a long text cut after a few lines.
+void PrintText(const std::u16string& text) {
+    std::string utf8 = Utf8(text);
+    size_t lines = 0;
+    for (size_t start = 0; start <= utf8.size();) {
+        size_t end = utf8.find("\r\n", start);
+        std::string line = utf8.substr(start, end == std::string::npos ? end : end - start);
+        if (++lines > 3) {
+            std::printf("        ...\n");
+            return;
+        }
+        std::printf("%s%s\n", lines == 1 ? "" : "        ", line.c_str());
+        if (end == std::string::npos) {
+            return;
+        }
+        start = end + 2;
+    }
+}
+
+void PrintDialog(const sim::DialogState& dialog) {
+    std::printf("%s dialog \"%s\" as it closed at %llu ms (result %d):\n",
+                DialogName(dialog.templateId), Utf8(dialog.title).c_str(),
+                static_cast<unsigned long long>(dialog.endedAt), static_cast<int>(dialog.result));
+    for (const auto& [id, control] : dialog.controls) {
+        if (control.text.empty()) {
+            continue;
+        }
+        std::printf("  %4d  ", id);
+        PrintText(control.text);
     }
 }
 
@@ -37,11 +71,8 @@ void Print(const corvane::tools::ScenarioFile& file, const RunOutcome& outcome) 
         std::printf(" %s", DialogName(dialog));
     }
     std::printf("%s\n", outcome.dialogs.empty() ? " none" : "");
-    if (outcome.items.empty()) {
-        std::printf("The checks did not run.\n");
-    }
-    for (size_t i = 0; i < outcome.items.size(); ++i) {
-        std::printf("Item %zu  %s\n", i + 1, Utf8(outcome.items[i]).c_str());
+    for (const sim::DialogState& dialog : outcome.closedDialogs) {
+        PrintDialog(dialog);
     }
     std::printf(
         "Status: m_nOSStatus=%d m_nAdminStatus=%d m_nAdapterStatus=%d m_nWlanStatus=%d "

@@ -41,7 +41,7 @@ TEST(DefaultScenarioTest, PassesChecksOneAndTwoOnWindowsXp) {
     RunOutcome outcome = RunVortau(DefaultScenario().scenario);
     EXPECT_EQ(outcome.osStatus, 2);
     EXPECT_EQ(outcome.adminStatus, 1);
-    EXPECT_EQ(outcome.dialogs, (std::vector<int>{132, 131}));
+    EXPECT_EQ(outcome.dialogs, (std::vector<int>{132, 131, 130}));
     EXPECT_EQ(outcome.virtualMs, 0u);
 }
 

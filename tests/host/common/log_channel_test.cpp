@@ -74,7 +74,7 @@ TEST(LogChannel, PrefixesFollowTheSwitchesAndTheClockAtEachLine) {
     for (uint32_t i = 0; i < std::size(steps); ++i) {
         SCOPED_TRACE(i);
         SetPrefixes(steps[i].date, steps[i].time);
-        session.pc().Advance(steps[i].advanceMs);
+        session.pc().scheduler().Sleep(steps[i].advanceMs);
         g_logChannel.Printf("VORTA line");
         EXPECT_EQ(Line(i), steps[i].stored);
     }

@@ -1,0 +1,41 @@
+#include "platform/sim/dialog_templates.h"
+
+namespace sim {
+
+namespace {
+
+const DialogTemplate kTemplates[] = {
+    {129, false, 1, {{1002, u""}, {1001, u""}, {1, u"OK"}}},
+    {130,
+     true,
+     1,
+     {{1008, u""},
+      {1003, u""},
+      {1012, u""},
+      {1009, u""},
+      {1004, u""},
+      {1013, u""},
+      {1010, u""},
+      {1005, u""},
+      {1014, u""},
+      {1011, u""},
+      {1006, u""},
+      {1015, u""},
+      {1007, u""},
+      {1, u"Cancel"}}},
+    {131, false, 1, {{1016, u""}, {1017, u""}, {1, u"Start"}, {2, u"Cancel"}}},
+    {132, false, 2, {{1018, u""}, {1, u"OK"}, {2, u"Cancel"}}},
+};
+
+}  // namespace
+
+const DialogTemplate* FindDialogTemplate(int id) {
+    for (const DialogTemplate& dialog : kTemplates) {
+        if (dialog.id == id) {
+            return &dialog;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace sim
