@@ -27,6 +27,7 @@ logview="$build/tools/logview/corvane-logview.exe"
 vortau="$build/checker/VORTAU.exe"
 contract="$build/tests/contract/corvane-contract-tests.exe"
 hold_mutex="$build/tests/wine/corvane-hold-mutex.exe"
+probe="$build/tests/wine/corvane-ui-probe.exe"
 
 passed=0
 failed=0
@@ -65,7 +66,7 @@ set_windows_version() {
 
 # --- Set-up ----------------------------------------------------------------------------------
 
-for program in "$logview" "$vortau" "$contract" "$hold_mutex"; do
+for program in "$logview" "$vortau" "$contract" "$hold_mutex" "$probe"; do
     if [ ! -f "$program" ]; then
         fail "set-up" "missing $program (build the win64 preset first)"
     fi
@@ -185,6 +186,11 @@ show_trace() {
     sed 's/^/    | /' "$1"
 }
 
+# corvane-ui-probe COMMAND DIALOG ...: see tests/wine/ui_probe.cpp.
+ui_probe() {
+    "$wine" "$probe" "$@"
+}
+
 # A second instance: another holds the mutex, so VORTAU ends at once after its check.
 case_second_instance() {
     local name="second instance ends at once" trace="$run/trace-second-instance.txt"
@@ -243,11 +249,21 @@ case_admin_start() {
         fail "$name" "the viewer did not start"
         return
     fi
-    timeout 60 "$wine" "$vortau" /ADMIN "$folder_arg"
+    timeout 60 "$wine" "$vortau" /ADMIN "$folder_arg" &
+    local vortau_pid=$!
+    # The inspection dialog stays open until its button, Close once the checks have ended.
+    local closed=
+    if ui_probe wait-text "Corvane V1.00" 1 Close 30000 &&
+        ui_probe press "Corvane V1.00" 1; then
+        closed=1
+    fi
+    wait "$vortau_pid"
     local status=$?
     "$wine" "$logview" --dump --no-date --no-time >"$dump" 2>"$run/dump-errors.txt"
     stop_viewer
-    if [ "$status" -eq 124 ]; then
+    if [ -z "$closed" ]; then
+        fail "$name" "the inspection dialog did not come to Close"
+    elif [ "$status" -eq 124 ]; then
         fail "$name" "VORTAU did not end"
     elif ! has_lines_in_order "$trace" \
         "VORTAU InitInstance Option:/ADMIN" \
