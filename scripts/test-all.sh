@@ -25,6 +25,8 @@ step ctest --preset host -j "$jobs"
 step ctest --preset host-asan -j "$jobs"
 step tests/imports/check-imports.sh build/win32/checker/VORTAU.exe
 step tests/imports/check-size.sh build/win32/checker/VORTAU.exe 300
+step tests/resources/check-resources.sh build/win32
+step tests/resources/check-resources.sh build/win64
 step tests/wine/run.sh build/win64
 
 # One closing line over all suites: ctest's "N% tests passed, F tests failed out of T" and the

@@ -82,6 +82,7 @@ intptr_t DialogHost::Run(int templateId, platform::Window, platform::DialogProce
         open.state.controls[control.id] = ControlState{.text = control.text};
         windows_.push_back(std::make_unique<Window>(Window{&open, control.id}));
     }
+    open.state.title = layout->caption;
     open.state.openedAt = scheduler_.now();
     shown_.push_back(templateId);
     Record(*open.self, DialogEvent::Kind::Opened);

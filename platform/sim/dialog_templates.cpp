@@ -4,9 +4,11 @@ namespace sim {
 
 namespace {
 
+// As resources/vortau.rc gives them.
 const DialogTemplate kTemplates[] = {
-    {129, false, 1, {{1002, u""}, {1001, u""}, {1, u"OK"}}},
+    {129, u"", false, 1, {{1002, u""}, {1001, u""}, {1, u"OK"}}},
     {130,
+     u"Corvane",
      true,
      1,
      {{1008, u""},
@@ -23,8 +25,8 @@ const DialogTemplate kTemplates[] = {
       {1015, u""},
       {1007, u""},
       {1, u"Cancel"}}},
-    {131, false, 1, {{1016, u""}, {1017, u""}, {1, u"Start"}, {2, u"Cancel"}}},
-    {132, false, 2, {{1018, u""}, {1, u"OK"}, {2, u"Cancel"}}},
+    {131, u"Corvane", false, 1, {{1016, u""}, {1017, u""}, {1, u"Start"}, {2, u"Cancel"}}},
+    {132, u"Corvane", false, 2, {{1018, u""}, {1, u"OK"}, {2, u"Disagree"}}},
 };
 
 }  // namespace

@@ -13,6 +13,7 @@ struct ControlTemplate {
 
 struct DialogTemplate {
     int id;
+    const char16_t* caption;
     bool systemMenu;
     int defaultButton;
     std::vector<ControlTemplate> controls;

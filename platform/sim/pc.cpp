@@ -21,9 +21,8 @@ std::vector<UserAction> WithDefaultAnswers(const Scenario& scenario) {
     if (missing(131)) {
         actions.push_back({131, UserAction::Kind::Button, scenario.start ? 1 : 2, 0});
     }
-    if (missing(130)) {
-        actions.push_back({130, UserAction::Kind::Button, 1, std::nullopt});
-    }
+    // Whatever else happens, the user closes the inspection dialog once nothing moves.
+    actions.push_back({130, UserAction::Kind::Button, 1, std::nullopt});
     return actions;
 }
 

@@ -61,6 +61,7 @@ class Pc {
     const File* FindFile(const std::u16string& path) const;
     File* FindFile(const std::u16string& path);
     void PutFile(const std::u16string& path, File file);
+    const std::map<std::u16string, File>& files() const { return files_; }
     static std::u16string FoldPath(std::u16string path);
 
     platform::Handle AddObject(KernelObject object);

@@ -78,7 +78,8 @@ struct Scenario {
     std::optional<uint32_t> otherInstanceHoldsMutexUntil;
 
     // The user's answers to the agreement and start dialogs, when `actions` has none for
-    // them; the inspection dialog is closed with its button once nothing else happens.
+    // them; after its actions, the inspection dialog is closed with its button once nothing
+    // else happens.
     bool agree = true;
     bool start = true;
     std::vector<UserAction> actions;

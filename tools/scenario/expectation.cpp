@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/sim/code_page.h"
+#include "platform/sim/pc.h"
+
 namespace corvane::tools {
 
 namespace {
@@ -47,6 +50,23 @@ std::vector<std::string> UnmetExpectations(const RunOutcome& outcome, const Expe
         if (std::any_of(outcome.trace.begin(), outcome.trace.end(),
                         [&](const std::string& line) { return Text(line) == unwanted; })) {
             problems.push_back("trace line present: " + unwanted);
+        }
+    }
+    if (expect.noResultFile && !outcome.resultFiles.empty()) {
+        problems.push_back("a result file was written");
+    }
+    if (expect.resultFile) {
+        auto file = outcome.resultFiles.find(sim::Pc::FoldPath(expect.resultFile->first));
+        std::u16string text = expect.resultFile->second;
+        std::string bytes = "\xFF\xFE";
+        bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+        if (file == outcome.resultFiles.end()) {
+            problems.push_back("no result file at " + sim::ToUtf8(expect.resultFile->first));
+        } else if (file->second != bytes) {
+            problems.push_back("the result file differs: " +
+                               sim::ToUtf8(std::u16string(
+                                   reinterpret_cast<const char16_t*>(file->second.data() + 2),
+                                   (file->second.size() - 2) / 2)));
         }
     }
     return problems;

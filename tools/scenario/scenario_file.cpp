@@ -194,6 +194,11 @@ Expectation ParseExpectation(const json& expect) {
         e.dialogs = expect["dialogs"].get<std::vector<int>>();
     e.trace = expect.value("trace", std::vector<std::string>{});
     e.absentTrace = expect.value("absentTrace", std::vector<std::string>{});
+    if (expect.contains("resultFile")) {
+        const json& file = expect["resultFile"];
+        e.resultFile = {Wide(file.at("path")), Wide(file.at("text"))};
+    }
+    e.noResultFile = expect.value("noResultFile", false);
     return e;
 }
 

@@ -20,6 +20,10 @@ struct Expectation {
     // Lines that must appear in the trace in this order (others may stand between them).
     std::vector<std::string> trace;
     std::vector<std::string> absentTrace;
+    // The result file: its path (case does not matter) and its text after the byte-order
+    // mark; or that no result file was written.
+    std::optional<std::pair<std::u16string, std::u16string>> resultFile;
+    bool noResultFile = false;
 };
 
 struct ScenarioFile {

@@ -66,6 +66,11 @@ RunOutcome RunVortau(const sim::Scenario& scenario) {
     outcome.closedDialogs = session.pc().dialogs().closed();
     outcome.programStarts = session.pc().programStarts();
     outcome.trace = session.Trace();
+    for (const auto& [path, file] : session.pc().files()) {
+        if (path.find(u"\\CHECKINFO") != std::u16string::npos && !file.directory) {
+            outcome.resultFiles[path] = file.bytes;
+        }
+    }
     outcome.virtualMs = session.pc().now();
     return outcome;
 }

@@ -3,6 +3,7 @@
 // user and a support engineer would see.
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,7 +25,8 @@ struct RunOutcome {
     std::vector<int> dialogs;
     std::vector<sim::DialogState> closedDialogs;  // as each looked when it closed
     std::vector<sim::ProgramStart> programStarts;
-    std::vector<std::string> trace;  // ANSI bytes, as stored in the ring
+    std::vector<std::string> trace;                     // ANSI bytes, as stored in the ring
+    std::map<std::u16string, std::string> resultFiles;  // by folded path: the bytes
     uint64_t virtualMs = 0;
 };
 

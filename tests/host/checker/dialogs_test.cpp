@@ -1,0 +1,146 @@
+// The dialogs as a user meets them, followed through virtual time on the simulated PC.
+
+#include <gtest/gtest.h>
+
+#include "checker/halvex_app.h"
+#include "tests/host/checker/sim_pc.h"
+
+namespace corvane {
+namespace {
+
+using testing::DefaultPc;
+using testing::U;
+using Kind = sim::UserAction::Kind;
+
+constexpr int kAgreement = 132;
+constexpr int kStart = 131;
+constexpr int kInspection = 130;
+
+const sim::DialogState* Closed(const tools::RunOutcome& outcome, int templateId) {
+    for (const sim::DialogState& dialog : outcome.closedDialogs) {
+        if (dialog.templateId == templateId) {
+            return &dialog;
+        }
+    }
+    return nullptr;
+}
+
+struct KeyCase {
+    std::string name;
+    std::vector<sim::UserAction> actions;
+    std::vector<int> dialogs;  // shown, in order
+    intptr_t agreementResult;
+    bool checksRan;
+};
+
+class DialogKeysTest : public ::testing::TestWithParam<KeyCase> {};
+
+// Esc and Alt+F4 never leave the agreement or the start dialog; Enter presses the default
+// button: Disagree in the agreement, Start in the start dialog.
+TEST_P(DialogKeysTest, OnlyTheButtonsDecide) {
+    sim::Scenario pc = DefaultPc();
+    pc.actions = GetParam().actions;
+    tools::RunOutcome outcome = tools::RunVortau(pc);
+    EXPECT_EQ(outcome.dialogs, GetParam().dialogs);
+    ASSERT_NE(Closed(outcome, kAgreement), nullptr);
+    EXPECT_EQ(Closed(outcome, kAgreement)->result, GetParam().agreementResult);
+    EXPECT_EQ(outcome.resultFiles.size(), GetParam().checksRan ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DialogKeysTest,
+                         ::testing::Values(KeyCase{"EnterDeclinesTheAgreement",
+                                                   {{kAgreement, Kind::Enter, 0, 0}},
+                                                   {kAgreement},
+                                                   2,
+                                                   false},
+                                           KeyCase{"EscAndAltF4DoNothing",
+                                                   {{kAgreement, Kind::Escape, 0, 0},
+                                                    {kAgreement, Kind::AltF4, 0, 10},
+                                                    {kAgreement, Kind::Button, 1, 20},
+                                                    {kStart, Kind::Escape, 0, 30},
+                                                    {kStart, Kind::AltF4, 0, 40},
+                                                    {kStart, Kind::Enter, 0, 50}},
+                                                   {kAgreement, kStart, kInspection},
+                                                   1,
+                                                   true},
+                                           KeyCase{"CancelEndsTheStartDialog",
+                                                   {{kStart, Kind::Button, 2, 0}},
+                                                   {kAgreement, kStart},
+                                                   1,
+                                                   false}),
+                         [](const auto& info) { return info.param.name; });
+
+// A failed elevation: item 2 runs with the button disabled, Esc and the close box do nothing
+// meanwhile, then item 2 fails and the verdict and Close appear.
+TEST(InspectionDialogTest, ElevationAttemptThenFailure) {
+    sim::Scenario pc = DefaultPc();
+    pc.majorVersion = 6;
+    pc.minorVersion = 0;
+    pc.administrator = false;
+    pc.elevation = sim::Elevation::Declined;
+    pc.actions = {{kInspection, Kind::Escape, 0, 100}, {kInspection, Kind::CloseBox, 0, 200}};
+    tools::SimSession session(pc);
+    CHalvexApp app;
+    app.InitInstance();
+    const auto& events = session.pc().dialogs().events();
+    auto at = [&](int controlId, sim::DialogEvent::Kind kind) {
+        std::vector<std::pair<uint64_t, std::u16string>> seen;
+        for (const sim::DialogEvent& event : events) {
+            if (event.templateId == kInspection && event.controlId == controlId &&
+                event.kind == kind) {
+                seen.push_back({event.at, kind == sim::DialogEvent::Kind::Text
+                                              ? event.text
+                                              : std::u16string(1, u'0' + event.value)});
+            }
+        }
+        return seen;
+    };
+    auto enabled = at(1, sim::DialogEvent::Kind::Enabled);
+    ASSERT_EQ(enabled.size(), 2u);
+    EXPECT_EQ(enabled[0], (std::pair<uint64_t, std::u16string>{0, u"0"}));
+    EXPECT_EQ(enabled[1], (std::pair<uint64_t, std::u16string>{500, u"1"}));
+    auto itemTwo = at(1013, sim::DialogEvent::Kind::Text);
+    ASSERT_FALSE(itemTwo.empty());
+    EXPECT_EQ(itemTwo.front().second, u"");  // cleared at the start
+    EXPECT_TRUE(std::count(itemTwo.begin(), itemTwo.end(),
+                           std::pair<uint64_t, std::u16string>{0, u"Running"}) > 0);
+    EXPECT_EQ(itemTwo.back(), (std::pair<uint64_t, std::u16string>{500, u"Fail"}));
+
+    const sim::DialogState& closed = session.pc().dialogs().closed().back();
+    EXPECT_EQ(closed.templateId, kInspection);
+    EXPECT_EQ(closed.controls.at(1004).text, U("The application must be installed by an account "
+                                               "with administrator privileges before "
+                                               "Pellora/Quintrel can be used."));
+    EXPECT_EQ(closed.controls.at(1).text, u"Close");
+    EXPECT_TRUE(
+        closed.controls.at(1007).text.starts_with(u"Verification complete.\r\n\r\nYou may"));
+    EXPECT_TRUE(closed.hasIcon);
+    EXPECT_EQ(closed.title, u"Corvane V1.00");
+    // Esc and the close box came while the button was disabled and were ignored: only the
+    // user's Close after the verdict ended the dialog.
+    EXPECT_GT(closed.endedAt, 200u);
+    EXPECT_EQ(app.m_nAdminStatus, 0);
+    EXPECT_FALSE(app.m_bNeedElevation);
+}
+
+TEST(AgreementDialogTest, JapaneseTableShowsTheJapaneseTextsAndFont) {
+    tools::ScenarioFile file = tools::ParseScenario(R"({"languageFile": "japanese"})");
+    tools::SimSession session(file.scenario);
+    CHalvexApp app;
+    app.InitInstance();
+    const sim::DialogState& agreement = session.pc().dialogs().closed().front();
+    EXPECT_EQ(agreement.controls.at(1).text, U("同意する"));
+    EXPECT_EQ(agreement.controls.at(2).text, U("同意しない"));
+    const std::string& japanese = file.scenario.resources.at({138, 5429});
+    EXPECT_EQ(
+        agreement.controls.at(1018).text,
+        std::u16string(reinterpret_cast<const char16_t*>(japanese.data()), japanese.size() / 2));
+    const sim::FontRecord& font =
+        session.pc().fonts().at(reinterpret_cast<uintptr_t>(agreement.font));
+    EXPECT_EQ(font.face, U("MS Ｐゴシック"));
+    EXPECT_EQ(font.charSet, 128u);
+    EXPECT_EQ(font.weight, 400);
+}
+
+}  // namespace
+}  // namespace corvane
