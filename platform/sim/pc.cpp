@@ -29,7 +29,9 @@ std::vector<UserAction> WithDefaultAnswers(const Scenario& scenario) {
 }  // namespace
 
 Pc::Pc(Scenario scenario)
-    : scenario_(std::move(scenario)), dialogs_(scheduler_, WithDefaultAnswers(scenario_)) {
+    : scenario_(std::move(scenario)),
+      network_(scenario_.network),
+      dialogs_(scheduler_, WithDefaultAnswers(scenario_)) {
     scheduler_.SetIdleHook([this] { return dialogs_.ActWhenIdle(); });
     for (const auto& [path, file] : scenario_.files) {
         PutFile(path, file);

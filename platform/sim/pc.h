@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/sim/dialog_host.h"
+#include "platform/sim/network_model.h"
 #include "platform/sim/scenario.h"
 #include "platform/sim/scheduler.h"
 #include "platform/types.h"
@@ -75,6 +76,7 @@ class Pc {
     int& openItemLists() { return openItemLists_; }
     uint64_t& bytesWritten() { return bytesWritten_; }  // by WriteFile, for a full disk
     uintptr_t NextId() { return nextId_++; }
+    Network& network() { return network_; }
 
   private:
     void AddFolders(const std::u16string& path);
@@ -87,6 +89,7 @@ class Pc {
     int openItemLists_ = 0;
     uint64_t bytesWritten_ = 0;
     uintptr_t nextId_ = 0x100;
+    Network network_;
     DialogHost dialogs_;
     // Last, so that it is the first to go: it waits for the threads that still run.
     Scheduler scheduler_;

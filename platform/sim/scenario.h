@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/network_model.h"
 #include "platform/types.h"
 
 namespace sim {
@@ -99,6 +100,9 @@ struct Scenario {
     // The disk takes this many more bytes of writes; a write beyond them fails with
     // ERROR_DISK_FULL and writes nothing. nullopt: room without end.
     std::optional<uint64_t> diskFullAfterBytes;
+
+    // Adapters, Net-class devices, the registry, ARP answers and TCP/IP's bindings.
+    NetworkConfig network;
 };
 
 }  // namespace sim

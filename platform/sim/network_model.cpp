@@ -1,0 +1,35 @@
+#include "platform/sim/network_model.h"
+
+namespace sim {
+
+Network::Network(const NetworkConfig& config)
+    : config_(config),
+      registry_(config.registry, config.readOnlyKeys),
+      devices_(config.netDevices),
+      bindingPaths_(config.tcpipBindingPaths) {
+    for (const AdapterConfig& adapter : config.adapters) {
+        for (const auto& [oid, answer] : adapter.oids) {
+            answers_[{adapter.name, oid}] = answer;
+        }
+    }
+}
+
+const AdapterConfig* Network::FindAdapter(const std::string& name) const {
+    for (const AdapterConfig& adapter : config_.adapters) {
+        if (adapter.name == name) {
+            return &adapter;
+        }
+    }
+    return nullptr;
+}
+
+OidAnswer* Network::Answer(const std::string& adapter, uint32_t oid) {
+    auto found = answers_.find({adapter, oid});
+    return found == answers_.end() ? nullptr : &found->second;
+}
+
+bool Network::Answers(uint32_t address) const {
+    return config_.everyAddressAnswersArp || config_.arpAnswers.count(address) != 0;
+}
+
+}  // namespace sim
