@@ -1,0 +1,109 @@
+#pragma once
+// OLE32 and the network configuration engine (INetCfg and its companions). Interface
+// pointers are held in ComPtr; each function is one method call on one interface.
+
+#include <cstdint>
+#include <utility>
+
+#include "platform/setupapi.h"
+
+namespace platform {
+
+using HResult = int32_t;
+constexpr HResult kSOk = 0;
+constexpr HResult kSFalse = 1;
+constexpr HResult kEFail = static_cast<HResult>(0x80004005);
+constexpr HResult kClassNotRegistered = static_cast<HResult>(0x80040154);  // REGDB_E_CLASSNOTREG
+constexpr HResult kNetCfgNoWriteLock = static_cast<HResult>(0x8004A024);   // NETCFG_E_NO_WRITE_LOCK
+constexpr HResult kNetCfgNotInitialized = static_cast<HResult>(0x8004A002);
+constexpr HResult kNoDriverSelected =
+    static_cast<HResult>(0x800F0203);  // SPAPI_E_NO_DRIVER_SELECTED
+
+constexpr bool Succeeded(HResult result) {
+    return result >= 0;
+}
+
+// IUnknown::Release
+void ReleaseInterface(void* object);
+
+// Owns one reference to a COM interface; the reference goes with Release() or with it.
+template <class Interface>
+class ComPtr {
+  public:
+    ComPtr() = default;
+    ~ComPtr() { Release(); }
+    ComPtr(ComPtr&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            Release();
+            object_ = std::exchange(other.object_, nullptr);
+        }
+        return *this;
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+
+    void Release() {
+        if (object_ != nullptr) {
+            ReleaseInterface(std::exchange(object_, nullptr));
+        }
+    }
+    void* get() const { return object_; }
+    void Reset(void* object) {
+        Release();
+        object_ = object;
+    }
+
+  private:
+    void* object_ = nullptr;
+};
+
+using NetCfg = ComPtr<struct INetCfgTag>;
+using NetCfgLock = ComPtr<struct INetCfgLockTag>;
+using NetCfgClassSetup = ComPtr<struct INetCfgClassSetupTag>;
+using NetCfgComponent = ComPtr<struct INetCfgComponentTag>;
+
+constexpr uint32_t kOboUser = 1;               // OBO_USER
+constexpr uint32_t kNsfPostSysInstall = 0x02;  // NSF_POSTSYSINSTALL
+
+// OBO_TOKEN
+struct OboToken {
+    uint32_t Type;
+    void* pncc;
+    const char16_t* pszwManufacturer;
+    const char16_t* pszwProduct;
+    const char16_t* pszwDisplayName;
+    int32_t fRegistered;
+};
+
+HResult CoInitialize();
+void CoUninitialize();
+
+// CoCreateInstance(CLSID_CNetCfg, in-process server, IID_INetCfg).
+HResult CoCreateNetCfg(NetCfg* netCfg);
+// QueryInterface for IID_INetCfgLock.
+HResult INetCfg_QueryLock(const NetCfg& netCfg, NetCfgLock* lock);
+// Who holds the lock, when it is not given, is not asked for.
+HResult INetCfgLock_AcquireWriteLock(const NetCfgLock& lock, uint32_t timeoutMs,
+                                     const char16_t* clientDescription);
+HResult INetCfgLock_ReleaseWriteLock(const NetCfgLock& lock);
+
+// Without the reserved argument.
+HResult INetCfg_Initialize(const NetCfg& netCfg);
+HResult INetCfg_Uninitialize(const NetCfg& netCfg);
+// As IID_INetCfgClassSetup.
+HResult INetCfg_QueryNetCfgClass(const NetCfg& netCfg, const Guid& classGuid,
+                                 NetCfgClassSetup* classSetup);
+// S_OK with the component, S_FALSE when there is none of that id.
+HResult INetCfg_FindComponent(const NetCfg& netCfg, const char16_t* infId,
+                              NetCfgComponent* component);
+
+HResult INetCfgClassSetup_Install(const NetCfgClassSetup& classSetup, const char16_t* infId,
+                                  OboToken* oboToken, uint32_t setupFlags,
+                                  uint32_t upgradeFromBuildNo, const char16_t* answerFile,
+                                  const char16_t* answerSections, NetCfgComponent* component);
+// The references still held to the component are not asked for.
+HResult INetCfgClassSetup_DeInstall(const NetCfgClassSetup& classSetup,
+                                    const NetCfgComponent& component, OboToken* oboToken);
+
+}  // namespace platform

@@ -1,0 +1,40 @@
+#pragma once
+// ADVAPI32's registry: keys opened, created, read, written and flushed. Results are Windows
+// error codes (ERROR_SUCCESS, ERROR_FILE_NOT_FOUND, ERROR_MORE_DATA, ...).
+
+#include <cstdint>
+
+#include "platform/types.h"
+
+namespace platform {
+
+using RegistryKey = void*;  // an HKEY
+
+// HKEY_LOCAL_MACHINE, sign-extended as Windows defines it.
+inline RegistryKey LocalMachine() {
+    return reinterpret_cast<RegistryKey>(static_cast<intptr_t>(static_cast<int32_t>(0x80000002)));
+}
+
+constexpr uint32_t kKeyRead = 0x20019;
+constexpr uint32_t kKeyWrite = 0x20006;
+constexpr uint32_t kKeyAllAccess = 0xF003F;
+constexpr uint32_t kRegSz = 1;
+constexpr uint32_t kRegDword = 4;
+constexpr uint32_t kRegMultiSz = 7;
+constexpr uint32_t kErrorMoreData = 234;
+
+uint32_t RegOpenKeyExW(RegistryKey parent, const char16_t* subKey, uint32_t access,
+                       RegistryKey* result);
+// A non-volatile key with no class or security attributes.
+uint32_t RegCreateKeyExW(RegistryKey parent, const char16_t* subKey, uint32_t access,
+                         RegistryKey* result);
+// `size` holds the buffer's size in bytes and receives the value's size.
+uint32_t RegQueryValueExW(RegistryKey key, const char16_t* name, uint32_t* type, void* data,
+                          uint32_t* size);
+uint32_t RegSetValueExW(RegistryKey key, const char16_t* name, uint32_t type, const void* data,
+                        uint32_t size);
+uint32_t RegDeleteKeyW(RegistryKey parent, const char16_t* subKey);
+uint32_t RegFlushKey(RegistryKey key);
+uint32_t RegCloseKey(RegistryKey key);
+
+}  // namespace platform
