@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # End-to-end tests of a win64 build under Wine, in a fresh Wine prefix inside the build folder:
-# the contract tests of the OS boundary under several Windows versions, corvane-logview, and
-# VORTAU's start-up as its diagnostic trace shows it.
+# the contract tests of the OS boundary under several Windows versions, corvane-logview,
+# VORTAU's start-up as its diagnostic trace shows it, and VORTAU's dialogs and result file in
+# English and Japanese, operated with corvane-ui-probe (screenshots in wine-run/screenshots).
 #
 # Usage: tests/wine/run.sh BUILD_DIR     (for example build/win64)
 # Prints one line per case and a last line "N passed, M failed"; exits non-zero on failure.
-# Everything waits on process ends; time limits are only safety nets against hangs.
+# Everything waits on process ends or dialog states; time limits are only safety nets against
+# hangs.
 set -uo pipefail
 
 if [ $# -ne 1 ] || [ ! -d "$1" ]; then
@@ -66,9 +68,11 @@ set_windows_version() {
 
 # --- Set-up ----------------------------------------------------------------------------------
 
-for program in "$logview" "$vortau" "$contract" "$hold_mutex" "$probe"; do
-    if [ ! -f "$program" ]; then
-        fail "set-up" "missing $program (build the win64 preset first)"
+for file in "$logview" "$vortau" "$contract" "$hold_mutex" "$probe" \
+    "$build"/resources/language/{english,japanese}/language.ini \
+    "$build"/resources/agreement/{english,japanese}.utf16; do
+    if [ ! -f "$file" ]; then
+        fail "set-up" "missing $file (build the win64 preset first)"
     fi
 done
 if [ "$failed" -ne 0 ]; then
@@ -88,8 +92,13 @@ if [ -z "${DISPLAY:-}" ]; then
     export DISPLAY=":$display_number"
 fi
 
+# A desktop of Wine's own, so that windows get their captions and frames in the screenshots;
+# set before any test program opens the desktop, which keeps the kind it was first opened with.
 rm -rf "$WINEPREFIX"
-if ! "$wine" wineboot -i >"$run/wineboot.log" 2>&1 || ! timeout 120 "$wineserver" -w; then
+if ! { "$wine" wineboot -i &&
+    "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f &&
+    "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f; } \
+    >"$run/wineboot.log" 2>&1 || ! timeout 120 "$wineserver" -w; then
     fail "set-up" "wineboot failed, see $run/wineboot.log"
     exit 1
 fi
@@ -303,10 +312,302 @@ case_exit_after() {
     fi
 }
 
+# --- VORTAU's dialogs ------------------------------------------------------------------------
+
+# Each case runs VORTAU from a folder of its own with a language file beside it, operates its
+# dialogs with corvane-ui-probe, checks what they show, and screenshots every dialog state.
+
+shots="$run/screenshots"
+mkdir -p "$shots"
+
+# Text $2 of language file $1 (UTF-16 as VORTAU reads it) in UTF-8; none of the texts used
+# here has a line break.
+table_text() {
+    iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r' | sed -n "s/^$2=\"\(.*\)\"\$/\1/p"
+}
+
+# Standard input escaped the way corvane-ui-probe dump prints a control's text.
+escaped() {
+    perl -0777 -pe 's/\\/\\\\/g; s/\r/\\r/g; s/\n/\\n/g; s/\t/\\t/g'
+}
+
+case_name=
+case_dir=
+case_ini=
+case_failure=
+vortau_pid=
+
+# Starts a case: VORTAU and language file $2 (english or japanese) in a new folder, under
+# Windows version $3; the result folder named on the command line is $case_dir/results.
+begin_case() {
+    case_name=$1
+    case_dir="$run/$1"
+    case_ini="$case_dir/language.ini"
+    case_failure=
+    mkdir -p "$case_dir/results"
+    cp "$vortau" "$case_dir/VORTAU.exe"
+    cp "$build/resources/language/$2/language.ini" "$case_ini"
+    set_windows_version "$3"
+    timeout 60 "$wine" "$case_dir/VORTAU.exe" "$(windows_path "$case_dir/results")" &
+    vortau_pid=$!
+}
+
+# Runs a step of the case unless an earlier one failed; $1 says what failed if it does.
+step() {
+    if [ -z "$case_failure" ] && ! "${@:2}"; then
+        case_failure=$1
+    fi
+}
+
+# Screenshot of the screen as it is now, named after the case and state $1.
+screenshot() {
+    import -window root "$shots/$case_name-$1.png" 2>/dev/null ||
+        echo "    (no screenshot $case_name-$1)"
+}
+
+# Dumps dialog $1 into dump file $2 of the case, then takes screenshot $2.
+dump_dialog() {
+    ui_probe dump "$1" >"$case_dir/$2.txt" && screenshot "$2"
+}
+
+# Checks dump $1 of the case: every control is visible, enabled and in the normal weight, and
+# each "ID=TEXT" of the other arguments reads TEXT (escaped as the dump prints it).
+check_dump() {
+    local dump="$case_dir/$1.txt" row id got
+    shift
+    if awk -F'\t' '$3 != 1 || $4 != 1 || $5 != 400 {
+            print "    control " $1 ": visible " $3 ", enabled " $4 ", weight " $5
+        }' "$dump" | grep .; then
+        return 1
+    fi
+    for row in "$@"; do
+        id=${row%%=*}
+        if ! got=$(awk -F'\t' -v id="$id" '$1 == id { print; found = 1 } END { exit !found }' \
+            "$dump" | cut -f6-); then
+            echo "    no control $id"
+            return 1
+        elif [ "$got" != "${row#*=}" ]; then
+            echo "    control $id reads \"$got\", expected \"${row#*=}\""
+            return 1
+        fi
+    done
+}
+
+# Checks that Esc and then Alt+F4 leave dialog $1 open and unchanged (dump $2).
+check_escape_ignored() {
+    local dialog=$1 before="$case_dir/$2.txt" after="$case_dir/$2-after-keys.txt"
+    ui_probe key "$dialog" escape && ui_probe close "$dialog" &&
+        ui_probe dump "$dialog" >"$after" && cmp -s "$before" "$after"
+}
+
+# Waits for VORTAU to end after the user's last action.
+vortau_ends() {
+    wait "$vortau_pid"
+    local status=$?
+    vortau_pid=
+    [ "$status" -ne 124 ]
+}
+
+# True when the result folder holds nothing.
+no_result_file() {
+    [ -z "$(ls -A "$case_dir/results")" ]
+}
+
+# The result file VORTAU writes with the texts of the case's language file: outcome "pass"
+# (checks 1 and 2 pass, 3 and 4 do not run) or "os-fail" (check 1 fails, nothing else runs).
+expected_result() {
+    local outcome=$1 item
+    printf '\xff\xfe'
+    {
+        for item in 1 2 3 4; do
+            printf '%s.%s\r\n' "$item" "$(table_text "$case_ini" $((item + 6)))"
+            if [ "$outcome" = pass ] && [ "$item" -le 2 ]; then
+                printf '  %s\r\n' "$(table_text "$case_ini" 13)"
+            elif [ "$outcome" = os-fail ] && [ "$item" -eq 1 ]; then
+                printf '  %s\r\n\r\n%s\r\n' "$(table_text "$case_ini" 14)" \
+                    "$(table_text "$case_ini" 16)"
+            else
+                printf '  ---\r\n'
+            fi
+            printf '\r\n'
+        done
+        printf '\r\n%s\r\n\r\n%s' "$(table_text "$case_ini" 22)" \
+            "$(table_text "$case_ini" "$([ "$outcome" = pass ] && echo 23 || echo 24)")"
+    } | iconv -f UTF-8 -t UTF-16LE
+}
+
+# Checks that the result folder holds one file CheckInfo<local time>.log, named within the
+# case's run (started at $1), with exactly the content of expected_result $2.
+check_result_file() {
+    local started=$1 ended files stamp
+    ended=$(date +%Y%m%d%H%M%S)
+    files=$(ls -A "$case_dir/results")
+    if ! [[ $files =~ ^CheckInfo([0-9]{14})\.log$ ]]; then
+        echo "    result folder holds: ${files:-nothing}"
+        return 1
+    fi
+    stamp=${BASH_REMATCH[1]}
+    if [[ $stamp < $started || $stamp > $ended ]]; then
+        echo "    $files is not named within the run ($started to $ended)"
+        return 1
+    fi
+    expected_result "$2" >"$case_dir/expected.log"
+    if ! cmp "$case_dir/expected.log" "$case_dir/results/$files"; then
+        echo "    see $case_dir/expected.log"
+        return 1
+    fi
+}
+
+# Ends the case: on a failure VORTAU is ended if it still runs; one result line.
+end_case() {
+    if [ -n "$vortau_pid" ]; then
+        kill "$vortau_pid" 2>/dev/null
+        wait "$vortau_pid" 2>/dev/null
+        vortau_pid=
+    fi
+    if [ -n "$case_failure" ]; then
+        fail "$case_name" "$case_failure"
+    else
+        pass "$case_name"
+    fi
+}
+
+agreement="Corvane@1018"
+start="Corvane@1016"
+inspection="Corvane V1.00"
+
+# The agreement as its dialog must show it: the resource text of the language.
+agreement_text() {
+    iconv -f UTF-16LE -t UTF-8 "$build/resources/agreement/$1.utf16" | escaped
+}
+
+# The agreement and start dialogs with the case's texts; Esc and Alt+F4 do nothing on either.
+agree_and_start() {
+    local language=$1
+    step "no agreement dialog" ui_probe wait "$agreement" 30000
+    step "agreement dialog" dump_dialog "$agreement" agreement
+    step "agreement dialog's texts" check_dump agreement \
+        "1018=$(agreement_text "$language")" \
+        "1=$(table_text "$case_ini" 0)" "2=$(table_text "$case_ini" 1)"
+    step "Esc or Alt+F4 changed the agreement dialog" \
+        check_escape_ignored "$agreement" agreement
+    step "Agree" ui_probe press "$agreement" 1
+    step "no start dialog after Agree" ui_probe wait "$start"
+    step "start dialog" dump_dialog "$start" start
+    step "start dialog's texts" check_dump start \
+        "1016=$(table_text "$case_ini" 2)\r\n$(table_text "$case_ini" 3)" \
+        "1017=$(table_text "$case_ini" 4)" \
+        "1=$(table_text "$case_ini" 5)" "2=$(table_text "$case_ini" 6)"
+    step "Esc or Alt+F4 changed the start dialog" check_escape_ignored "$start" start
+}
+
+# The inspection dialog once the run has ended (item 4 shows its dash then): outcome as for
+# expected_result.
+check_inspection_end() {
+    local outcome=$1 state1 state2 explanation1="" verdict
+    step "no inspection dialog" ui_probe wait "$inspection"
+    step "the checks did not end" ui_probe wait-text "$inspection" 1015 " --- "
+    step "inspection dialog" dump_dialog "$inspection" inspection
+    if [ "$outcome" = pass ]; then
+        state1=$(table_text "$case_ini" 13)
+        state2=$state1
+        verdict=23
+    else
+        state1=$(table_text "$case_ini" 14)
+        state2=" --- "
+        explanation1=$(table_text "$case_ini" 16)
+        verdict=24
+    fi
+    step "inspection dialog's texts" check_dump inspection \
+        "1008=1.$(table_text "$case_ini" 7)" "1003=$explanation1" "1012=$state1" \
+        "1009=2.$(table_text "$case_ini" 8)" "1004=" "1013=$state2" \
+        "1010=3.$(table_text "$case_ini" 9)" "1005=" "1014= --- " \
+        "1011=4.$(table_text "$case_ini" 10)" "1006=" "1015= --- " \
+        "1007=$(table_text "$case_ini" 22)\r\n\r\n$(table_text "$case_ini" "$verdict")" \
+        "1=$(table_text "$case_ini" 12)"
+}
+
+# Windows XP in English: checks 1 and 2 pass, Close ends VORTAU, the result file is exact.
+case_dialogs_english() {
+    local started
+    started=$(date +%Y%m%d%H%M%S)
+    begin_case winxp-english english winxp
+    agree_and_start english
+    step "Start" ui_probe press "$start" 1
+    check_inspection_end pass
+    step "Close" ui_probe press "$inspection" 1
+    step "VORTAU did not end after Close" vortau_ends
+    step "result file" check_result_file "$started" pass
+    end_case
+}
+
+# Windows 2000 without Seclogon.dll (Wine has none): check 1 fails and nothing else runs; the
+# close box ends VORTAU once the run has ended.
+case_dialogs_windows_2000() {
+    local started
+    started=$(date +%Y%m%d%H%M%S)
+    begin_case win2k-english english win2k
+    step "no agreement dialog" ui_probe wait "$agreement" 30000
+    step "Agree" ui_probe press "$agreement" 1
+    step "no start dialog after Agree" ui_probe wait "$start"
+    step "Start" ui_probe press "$start" 1
+    check_inspection_end os-fail
+    step "close box" ui_probe close "$inspection"
+    step "VORTAU did not end after the close box" vortau_ends
+    step "result file" check_result_file "$started" os-fail
+    end_case
+}
+
+# Japanese texts in every dialog and in the result file; Enter starts the check, Esc closes
+# the inspection dialog once the run has ended.
+case_dialogs_japanese() {
+    local started
+    started=$(date +%Y%m%d%H%M%S)
+    begin_case winxp-japanese japanese winxp
+    agree_and_start japanese
+    step "Enter on the start dialog" ui_probe key "$start" enter
+    check_inspection_end pass
+    step "Esc" ui_probe key "$inspection" escape
+    step "VORTAU did not end after Esc" vortau_ends
+    step "result file" check_result_file "$started" pass
+    end_case
+}
+
+# Disagree, or Enter (Disagree is the default button), on the agreement ends VORTAU without a
+# result file: case $1 gives the agreement dialog corvane-ui-probe's $2 $3.
+case_declined() {
+    begin_case "$1" english winxp
+    step "no agreement dialog" ui_probe wait "$agreement" 30000
+    step "agreement dialog" dump_dialog "$agreement" agreement
+    step "$2 $3" ui_probe "$2" "$agreement" "$3"
+    step "VORTAU did not end" vortau_ends
+    step "result file written" no_result_file
+    end_case
+}
+
+# Cancel on the start dialog ends VORTAU without a result file.
+case_start_cancelled() {
+    begin_case cancel-start english winxp
+    step "no agreement dialog" ui_probe wait "$agreement" 30000
+    step "Agree" ui_probe press "$agreement" 1
+    step "no start dialog after Agree" ui_probe wait "$start"
+    step "start dialog" dump_dialog "$start" start
+    step "Cancel" ui_probe press "$start" 2
+    step "VORTAU did not end after Cancel" vortau_ends
+    step "result file written" no_result_file
+    end_case
+}
+
 case_second_instance
 case_prefixes
 case_admin_start
 case_exit_after
+case_dialogs_english
+case_dialogs_windows_2000
+case_dialogs_japanese
+case_declined disagree press 2
+case_declined agreement-enter key enter
+case_start_cancelled
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
