@@ -40,6 +40,20 @@ Registry::Key& Registry::Create(const std::u16string& path) {
     return keys_[folded];
 }
 
+bool Registry::Erase(const std::u16string& path) {
+    auto found = keys_.find(Fold(path));
+    if (found == keys_.end()) {
+        return false;
+    }
+    std::u16string below = found->first + u"\\";
+    auto next = keys_.lower_bound(below);
+    if (next != keys_.end() && next->first.starts_with(below)) {
+        return false;
+    }
+    keys_.erase(found);
+    return true;
+}
+
 const RegistryValue* Registry::Value(const std::u16string& path,
                                      const std::u16string& name) const {
     auto key = keys_.find(Fold(path));

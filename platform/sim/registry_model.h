@@ -36,6 +36,8 @@ class Registry {
     Key* Find(const std::u16string& path);
     // Creates the key and the keys above it as needed.
     Key& Create(const std::u16string& path);
+    // Removes a key that has no keys below it.
+    bool Erase(const std::u16string& path);
     const RegistryValue* Value(const std::u16string& path, const std::u16string& name) const;
 
     void Open(uintptr_t id, OpenKey key) { open_[id] = std::move(key); }

@@ -1,0 +1,135 @@
+#include "platform/registry.h"
+
+#include <cstring>
+#include <string>
+
+#include "platform/sim/pc.h"
+
+namespace platform {
+
+namespace {
+
+constexpr uint32_t kErrorInvalidHandle = 6;
+constexpr char16_t kLocalMachine[] = u"HKEY_LOCAL_MACHINE";
+
+sim::Registry& TheRegistry() {
+    return sim::CurrentPc().network().registry();
+}
+
+// The folded path a handle stands for; empty for a handle that is not open.
+std::u16string PathOf(RegistryKey key) {
+    if (key == LocalMachine()) {
+        return sim::Registry::Fold(kLocalMachine);
+    }
+    const sim::Registry::OpenKey* open = TheRegistry().Lookup(reinterpret_cast<uintptr_t>(key));
+    return open == nullptr ? u"" : open->path;
+}
+
+bool Writes(uint32_t access) {
+    return (access & (kKeyWrite & ~kKeyRead)) != 0;
+}
+
+uint32_t OpenOrCreate(RegistryKey parent, const char16_t* subKey, uint32_t access,
+                      RegistryKey* result, bool create) {
+    *result = nullptr;
+    std::u16string base = PathOf(parent);
+    if (base.empty()) {
+        return kErrorInvalidHandle;
+    }
+    std::u16string path =
+        sim::Registry::Fold(subKey == nullptr || *subKey == u'\0' ? base : base + u"\\" + subKey);
+    sim::Registry& registry = TheRegistry();
+    sim::Registry::Key* key = registry.Find(path);
+    if (key == nullptr && !create) {
+        return kErrorFileNotFound;
+    }
+    const sim::Registry::Key* above = registry.Find(base);
+    if ((key != nullptr && key->readOnly && Writes(access)) ||
+        (key == nullptr && above != nullptr && above->readOnly)) {
+        return kErrorAccessDenied;
+    }
+    if (key == nullptr) {
+        registry.Create(path);
+    }
+    uintptr_t id = sim::CurrentPc().NextId();
+    registry.Open(id, {path, Writes(access)});
+    *result = reinterpret_cast<RegistryKey>(id);
+    return kErrorSuccess;
+}
+
+}  // namespace
+
+uint32_t RegOpenKeyExW(RegistryKey parent, const char16_t* subKey, uint32_t access,
+                       RegistryKey* result) {
+    return OpenOrCreate(parent, subKey, access, result, false);
+}
+
+uint32_t RegCreateKeyExW(RegistryKey parent, const char16_t* subKey, uint32_t access,
+                         RegistryKey* result) {
+    return OpenOrCreate(parent, subKey, access, result, true);
+}
+
+uint32_t RegQueryValueExW(RegistryKey key, const char16_t* name, uint32_t* type, void* data,
+                          uint32_t* size) {
+    std::u16string path = PathOf(key);
+    if (path.empty()) {
+        return kErrorInvalidHandle;
+    }
+    const sim::RegistryValue* value = TheRegistry().Value(path, name == nullptr ? u"" : name);
+    if (value == nullptr) {
+        return kErrorFileNotFound;
+    }
+    if (type != nullptr) {
+        *type = value->type;
+    }
+    uint32_t room = *size;
+    *size = static_cast<uint32_t>(value->bytes.size());
+    if (data == nullptr) {
+        return kErrorSuccess;
+    }
+    if (room < value->bytes.size()) {
+        return kErrorMoreData;
+    }
+    std::memcpy(data, value->bytes.data(), value->bytes.size());
+    return kErrorSuccess;
+}
+
+uint32_t RegSetValueExW(RegistryKey key, const char16_t* name, uint32_t type, const void* data,
+                        uint32_t size) {
+    sim::Registry& registry = TheRegistry();
+    const sim::Registry::OpenKey* open = registry.Lookup(reinterpret_cast<uintptr_t>(key));
+    if (open == nullptr) {
+        return kErrorInvalidHandle;
+    }
+    sim::Registry::Key* target = registry.Find(open->path);
+    if (target == nullptr || !open->write || target->readOnly) {
+        return kErrorAccessDenied;
+    }
+    std::u16string valueName = name == nullptr ? u"" : name;
+    target->values[sim::Registry::Fold(valueName)] = {
+        valueName, {type, std::string(static_cast<const char*>(data), size)}};
+    return kErrorSuccess;
+}
+
+uint32_t RegDeleteKeyW(RegistryKey parent, const char16_t* subKey) {
+    std::u16string base = PathOf(parent);
+    if (base.empty()) {
+        return kErrorInvalidHandle;
+    }
+    return TheRegistry().Erase(base + u"\\" + subKey) ? kErrorSuccess : kErrorFileNotFound;
+}
+
+uint32_t RegFlushKey(RegistryKey key) {
+    if (PathOf(key).empty()) {
+        return kErrorInvalidHandle;
+    }
+    ++TheRegistry().flushes();
+    return kErrorSuccess;
+}
+
+uint32_t RegCloseKey(RegistryKey key) {
+    return TheRegistry().Close(reinterpret_cast<uintptr_t>(key)) ? kErrorSuccess
+                                                                 : kErrorInvalidHandle;
+}
+
+}  // namespace platform

@@ -1,0 +1,33 @@
+#include "platform/iphlp.h"
+
+#include <winsock2.h>
+#include <iphlpapi.h>
+
+#include <cstddef>
+
+namespace platform {
+
+static_assert(sizeof(IpAddrString) == sizeof(IP_ADDR_STRING));
+static_assert(sizeof(IpAdapterInfo) == sizeof(IP_ADAPTER_INFO));
+static_assert(offsetof(IpAdapterInfo, IpAddressList) == offsetof(IP_ADAPTER_INFO, IpAddressList));
+static_assert(offsetof(IpAdapterInfo, LeaseExpires) == offsetof(IP_ADAPTER_INFO, LeaseExpires));
+
+uint32_t GetAdaptersInfo(IpAdapterInfo* info, uint32_t* size) {
+    ULONG length = *size;
+    DWORD result = ::GetAdaptersInfo(reinterpret_cast<IP_ADAPTER_INFO*>(info), &length);
+    *size = length;
+    return result;
+}
+
+uint32_t SendARP(uint32_t destination, uint32_t source, void* macAddress, uint32_t* length) {
+    ULONG size = *length;
+    DWORD result = ::SendARP(destination, source, static_cast<ULONG*>(macAddress), &size);
+    *length = size;
+    return result;
+}
+
+uint32_t inet_addr(const char* text) {
+    return ::inet_addr(text);
+}
+
+}  // namespace platform
