@@ -31,6 +31,7 @@ std::vector<UserAction> WithDefaultAnswers(const Scenario& scenario) {
 Pc::Pc(Scenario scenario)
     : scenario_(std::move(scenario)),
       network_(scenario_.network),
+      services_(scenario_.services),
       dialogs_(scheduler_, WithDefaultAnswers(scenario_)) {
     scheduler_.SetIdleHook([this] { return dialogs_.ActWhenIdle(); });
     for (const auto& [path, file] : scenario_.files) {

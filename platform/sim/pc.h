@@ -13,6 +13,7 @@
 #include "platform/sim/network_model.h"
 #include "platform/sim/scenario.h"
 #include "platform/sim/scheduler.h"
+#include "platform/sim/services_model.h"
 #include "platform/types.h"
 
 namespace sim {
@@ -77,6 +78,7 @@ class Pc {
     uint64_t& bytesWritten() { return bytesWritten_; }  // by WriteFile, for a full disk
     uintptr_t NextId() { return nextId_++; }
     Network& network() { return network_; }
+    ServiceManager& services() { return services_; }
 
   private:
     void AddFolders(const std::u16string& path);
@@ -90,6 +92,7 @@ class Pc {
     uint64_t bytesWritten_ = 0;
     uintptr_t nextId_ = 0x100;
     Network network_;
+    ServiceManager services_;
     DialogHost dialogs_;
     // Last, so that it is the first to go: it waits for the threads that still run.
     Scheduler scheduler_;

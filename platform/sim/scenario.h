@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/sim/network_model.h"
+#include "platform/sim/services_model.h"
 #include "platform/types.h"
 
 namespace sim {
@@ -103,6 +104,9 @@ struct Scenario {
 
     // Adapters, Net-class devices, the registry, ARP answers and TCP/IP's bindings.
     NetworkConfig network;
+
+    // Services and kernel drivers the Service Control Manager knows.
+    std::vector<ServiceConfig> services;
 };
 
 }  // namespace sim
