@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "checker/checks/check_items.h"
 #include "checker/desktop_path.h"
 #include "checker/halvex_app.h"
 #include "common/debug_log.h"
@@ -14,27 +15,6 @@
 namespace corvane {
 
 namespace {
-
-enum class ItemState { Pass, Fail, NotRun };
-
-// An item's status field: one value passes, 0 to lastFailValue fail, anything else was not run.
-struct Item {
-    int status;
-    int passValue;
-    int lastFailValue;
-    int labelId;
-    int failureTextId;
-};
-
-ItemState StateOf(const Item& item) {
-    if (item.status == item.passValue) {
-        return ItemState::Pass;
-    }
-    if (item.status >= 0 && item.status <= item.lastFailValue) {
-        return ItemState::Fail;
-    }
-    return ItemState::NotRun;
-}
 
 // A text as GetText leaves a fresh string: empty when the id is undefined.
 std::u16string Text(const CMessageTable& messages, int id) {
@@ -102,18 +82,19 @@ bool WriteBlock(platform::Handle file, const std::u16string& block) {
     return platform::WriteFile(file, bytes.data(), size, &written) && written == size;
 }
 
-std::u16string ItemBlock(const CMessageTable& messages, int number, const Item& item) {
-    std::u16string block = static_cast<char16_t>(u'0' + number) + std::u16string(u".") +
-                           Text(messages, item.labelId) + u"\r\n";
-    switch (StateOf(item)) {
-        case ItemState::Pass:
+std::u16string ItemBlock(const CHalvexApp& app, int item) {
+    const CMessageTable& messages = app.m_messages;
+    std::u16string block = static_cast<char16_t>(u'1' + item) + std::u16string(u".") +
+                           Text(messages, kCheckItems[item].labelText) + u"\r\n";
+    switch (OutcomeOf(app, item)) {
+        case ItemOutcome::Pass:
             block += u"  " + Text(messages, 13) + u"\r\n";
             break;
-        case ItemState::Fail:
-            block += u"  " + Text(messages, 14) + u"\r\n\r\n" + Text(messages, item.failureTextId) +
-                     u"\r\n";
+        case ItemOutcome::Fail:
+            block += u"  " + Text(messages, 14) + u"\r\n\r\n" +
+                     Text(messages, kCheckItems[item].failureText) + u"\r\n";
             break;
-        case ItemState::NotRun:
+        case ItemOutcome::NotRun:
             block += u"  ---\r\n";
             break;
     }
@@ -121,25 +102,14 @@ std::u16string ItemBlock(const CMessageTable& messages, int number, const Item& 
 }
 
 void WriteResults(platform::Handle file, const CHalvexApp& app) {
-    const CMessageTable& messages = app.m_messages;
-    const Item items[] = {
-        {app.m_nOSStatus, 2, 1, 7, 16},
-        {app.m_nAdminStatus, 1, 0, 8, 18},
-        {app.m_nAdapterStatus, 1, 0, 9, 19},
-        {app.m_nWlanStatus, 4, 3, 10, 20},
-    };
-    bool anyFailed = false;
-    for (const Item& item : items) {
-        anyFailed = anyFailed || StateOf(item) == ItemState::Fail;
-    }
     bool written = WriteBlock(file, u"\uFEFF");
-    for (int i = 0; i < 4 && written; ++i) {
-        written = WriteBlock(file, ItemBlock(messages, i + 1, items[i]));
+    for (int item = 0; item < 4 && written; ++item) {
+        written = WriteBlock(file, ItemBlock(app, item));
     }
     constexpr int kCancelled = 5;
     if (written && app.m_nWlanStatus != kCancelled) {
-        written = WriteBlock(
-            file, u"\r\n" + Text(messages, 22) + u"\r\n\r\n" + Text(messages, anyFailed ? 24 : 23));
+        written = WriteBlock(file, u"\r\n" + Text(app.m_messages, 22) + u"\r\n\r\n" +
+                                       Text(app.m_messages, AnyItemFailed(app) ? 24 : 23));
     }
     if (!written) {
         DebugLog("VORTAU OutPutResultLog Write Error!!\r\n");

@@ -1,5 +1,6 @@
 #include "checker/dialogs/dialog_inspect.h"
 
+#include "checker/checks/check_items.h"
 #include "checker/checks/check_runner.h"
 #include "checker/halvex_app.h"
 #include "checker/result_file.h"
@@ -29,7 +30,7 @@ void CDialogInspect::OnInitDialog() {
     const CMessageTable& messages = m_app.m_messages;
     for (int item = 0; item < 4; ++item) {
         std::u16string label;
-        if (messages.GetText(7 + item, label)) {
+        if (messages.GetText(kCheckItems[item].labelText, label)) {
             SetItemText(kIdItemLabels[item],
                         static_cast<char16_t>(u'1' + item) + std::u16string(u".") + label);
         }
@@ -104,44 +105,26 @@ void CDialogInspect::RefreshTexts() {
         }
     };
 
-    int os = m_app.m_nOSStatus;
-    if (os == 0 || os == 1) {
-        failed(0, 16);
-    } else if (os == 2) {
-        SetItemText(kIdItemStates[0], m_strPass);
-    } else {
-        notRun(0);
-    }
-
-    // Item 2 runs during the elevation attempt, whatever its status says.
-    int admin = m_app.m_nAdminStatus;
-    if (current == 1) {
-        running(1);
-    } else if (admin == 0) {
-        failed(1, 18);
-    } else if (admin == 1) {
-        SetItemText(kIdItemStates[1], m_strPass);
-    } else {
-        notRun(1);
-    }
-
-    int adapter = m_app.m_nAdapterStatus;
-    if (adapter == 0) {
-        failed(2, 19);
-    } else if (adapter == 1) {
-        SetItemText(kIdItemStates[2], m_strPass);
-    } else {
-        notRun(2);
-    }
-
-    int wlan = m_app.m_nWlanStatus;
-    if (wlan >= 0 && wlan <= 3) {
-        failed(3, 20);
-    } else if (wlan == 4) {
-        SetItemText(kIdItemStates[3], m_strPass);
-        m_bFinished = true;
-    } else {
-        notRun(3);
+    for (int item = 0; item < 4; ++item) {
+        // Item 2 runs during the elevation attempt, whatever its status says.
+        if (item == 1 && current == 1) {
+            running(item);
+            continue;
+        }
+        switch (OutcomeOf(m_app, item)) {
+            case ItemOutcome::Fail:
+                failed(item, kCheckItems[item].failureText);
+                break;
+            case ItemOutcome::Pass:
+                SetItemText(kIdItemStates[item], m_strPass);
+                if (item == 3) {
+                    m_bFinished = true;  // item 4 passing is the end of the checks
+                }
+                break;
+            case ItemOutcome::NotRun:
+                notRun(item);
+                break;
+        }
     }
 
     if (!m_bFinished) {
