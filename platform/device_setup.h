@@ -46,13 +46,12 @@ bool SetupDiClassGuidsFromNameExW(const char16_t* className, Guid* classGuidList
 // No enumerator and no owner window; nullptr on failure (Windows' INVALID_HANDLE_VALUE).
 DeviceInfoSet SetupDiGetClassDevsW(const Guid* classGuid, uint32_t flags);
 bool SetupDiEnumDeviceInfo(DeviceInfoSet set, uint32_t index, SpDevInfoData* device);
-bool SetupDiGetDeviceRegistryPropertyW(DeviceInfoSet set, SpDevInfoData* device,
-                                       uint32_t property, uint32_t* type, void* buffer,
-                                       uint32_t size, uint32_t* requiredSize);
+bool SetupDiGetDeviceRegistryPropertyW(DeviceInfoSet set, SpDevInfoData* device, uint32_t property,
+                                       uint32_t* type, void* buffer, uint32_t size,
+                                       uint32_t* requiredSize);
 bool SetupDiSetClassInstallParamsW(DeviceInfoSet set, SpDevInfoData* device,
                                    SpClassInstallHeader* params, uint32_t size);
-bool SetupDiCallClassInstaller(uint32_t installFunction, DeviceInfoSet set,
-                               SpDevInfoData* device);
+bool SetupDiCallClassInstaller(uint32_t installFunction, DeviceInfoSet set, SpDevInfoData* device);
 bool SetupDiDestroyDeviceInfoList(DeviceInfoSet set);
 
 }  // namespace platform

@@ -87,9 +87,9 @@ bool SetupDiEnumDeviceInfo(DeviceInfoSet set, uint32_t index, SpDevInfoData* dev
     return true;
 }
 
-bool SetupDiGetDeviceRegistryPropertyW(DeviceInfoSet set, SpDevInfoData* device,
-                                       uint32_t property, uint32_t* type, void* buffer,
-                                       uint32_t size, uint32_t* requiredSize) {
+bool SetupDiGetDeviceRegistryPropertyW(DeviceInfoSet set, SpDevInfoData* device, uint32_t property,
+                                       uint32_t* type, void* buffer, uint32_t size,
+                                       uint32_t* requiredSize) {
     const sim::Network::DeviceList* list = ListOf(set);
     int index = DeviceOf(list, device);
     if (index < 0 || property != kSpdrpDriver) {
@@ -127,8 +127,7 @@ bool SetupDiSetClassInstallParamsW(DeviceInfoSet set, SpDevInfoData* device,
     return true;
 }
 
-bool SetupDiCallClassInstaller(uint32_t installFunction, DeviceInfoSet set,
-                               SpDevInfoData* device) {
+bool SetupDiCallClassInstaller(uint32_t installFunction, DeviceInfoSet set, SpDevInfoData* device) {
     sim::Network::DeviceList* list = ListOf(set);
     int index = DeviceOf(list, device);
     if (index < 0 || installFunction != kDifPropertyChange) {

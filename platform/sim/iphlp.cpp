@@ -52,8 +52,8 @@ uint32_t GetAdaptersInfo(IpAdapterInfo* info, uint32_t* size) {
         spareEntries += std::max<size_t>(adapter.addresses.size(), 1) - 1;
         spareEntries += std::max<size_t>(adapter.gateways.size(), 1) - 1;
     }
-    size_t needed = network.adapters.size() * sizeof(IpAdapterInfo) +
-                    spareEntries * sizeof(IpAddrString);
+    size_t needed =
+        network.adapters.size() * sizeof(IpAdapterInfo) + spareEntries * sizeof(IpAddrString);
     if (info == nullptr || *size < needed) {
         *size = static_cast<uint32_t>(needed);
         return kErrorBufferOverflow;
@@ -67,8 +67,8 @@ uint32_t GetAdaptersInfo(IpAdapterInfo* info, uint32_t* size) {
         entry.ComboIndex = adapter.index;
         CopyText(entry.AdapterName, adapter.name);
         CopyText(entry.Description, adapter.description);
-        entry.AddressLength = static_cast<uint32_t>(
-            std::min(adapter.hardwareAddress.size(), sizeof entry.Address));
+        entry.AddressLength =
+            static_cast<uint32_t>(std::min(adapter.hardwareAddress.size(), sizeof entry.Address));
         std::memcpy(entry.Address, adapter.hardwareAddress.data(), entry.AddressLength);
         entry.Index = adapter.index;
         entry.Type = adapter.type;
@@ -100,8 +100,8 @@ uint32_t inet_addr(const char* text) {
     unsigned parts[4];
     int used = 0;
     if (text == nullptr ||
-        std::sscanf(text, "%3u.%3u.%3u.%3u%n", &parts[0], &parts[1], &parts[2], &parts[3],
-                    &used) != 4 ||
+        std::sscanf(text, "%3u.%3u.%3u.%3u%n", &parts[0], &parts[1], &parts[2], &parts[3], &used) !=
+            4 ||
         text[used] != '\0' || std::any_of(parts, parts + 4, [](unsigned p) { return p > 255; })) {
         return 0xFFFFFFFFu;
     }

@@ -54,8 +54,7 @@ bool Registry::Erase(const std::u16string& path) {
     return true;
 }
 
-const RegistryValue* Registry::Value(const std::u16string& path,
-                                     const std::u16string& name) const {
+const RegistryValue* Registry::Value(const std::u16string& path, const std::u16string& name) const {
     auto key = keys_.find(Fold(path));
     if (key == keys_.end()) {
         return nullptr;

@@ -58,6 +58,7 @@ struct Scenario {
 
     bool administrator = true;
     Elevation elevation = Elevation::Accepted;
+    uint32_t elevationPromptMs = 0;  // how long the user takes to answer the prompt
 
     // Files and folders by full path (case does not matter). Folders of the paths below
     // and of every file are created as needed.

@@ -34,6 +34,8 @@ intptr_t ShellExecuteW(const char16_t* verb, const char16_t* file, const char16_
     sim::Pc& pc = sim::CurrentPc();
     std::u16string verbText = Text(verb);
     if (verbText == u"runas") {
+        // The consent prompt is modal: the call returns once the user has answered.
+        Sleep(pc.scenario().elevationPromptMs);
         switch (pc.scenario().elevation) {
             case sim::Elevation::Declined:
                 SetLastError(kErrorCancelled);

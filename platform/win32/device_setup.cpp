@@ -1,6 +1,8 @@
 #include "platform/device_setup.h"
 
+// SetupAPI's header needs the Windows types first.
 #include <windows.h>
+
 #include <setupapi.h>
 
 #include <cstddef>
@@ -28,8 +30,8 @@ bool SetupDiClassGuidsFromNameExW(const char16_t* className, Guid* classGuidList
 }
 
 DeviceInfoSet SetupDiGetClassDevsW(const Guid* classGuid, uint32_t flags) {
-    HDEVINFO set = ::SetupDiGetClassDevsW(reinterpret_cast<const GUID*>(classGuid), nullptr,
-                                          nullptr, flags);
+    HDEVINFO set =
+        ::SetupDiGetClassDevsW(reinterpret_cast<const GUID*>(classGuid), nullptr, nullptr, flags);
     return set == INVALID_HANDLE_VALUE ? nullptr : set;
 }
 
@@ -37,9 +39,9 @@ bool SetupDiEnumDeviceInfo(DeviceInfoSet set, uint32_t index, SpDevInfoData* dev
     return ::SetupDiEnumDeviceInfo(set, index, D(device)) != FALSE;
 }
 
-bool SetupDiGetDeviceRegistryPropertyW(DeviceInfoSet set, SpDevInfoData* device,
-                                       uint32_t property, uint32_t* type, void* buffer,
-                                       uint32_t size, uint32_t* requiredSize) {
+bool SetupDiGetDeviceRegistryPropertyW(DeviceInfoSet set, SpDevInfoData* device, uint32_t property,
+                                       uint32_t* type, void* buffer, uint32_t size,
+                                       uint32_t* requiredSize) {
     DWORD valueType = 0;
     DWORD required = 0;
     BOOL ok = ::SetupDiGetDeviceRegistryPropertyW(set, D(device), property, &valueType,
@@ -59,8 +61,7 @@ bool SetupDiSetClassInstallParamsW(DeviceInfoSet set, SpDevInfoData* device,
                set, D(device), reinterpret_cast<SP_CLASSINSTALL_HEADER*>(params), size) != FALSE;
 }
 
-bool SetupDiCallClassInstaller(uint32_t installFunction, DeviceInfoSet set,
-                               SpDevInfoData* device) {
+bool SetupDiCallClassInstaller(uint32_t installFunction, DeviceInfoSet set, SpDevInfoData* device) {
     return ::SetupDiCallClassInstaller(installFunction, set, D(device)) != FALSE;
 }
 

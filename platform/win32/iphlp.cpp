@@ -1,6 +1,8 @@
 #include "platform/iphlp.h"
 
+// Winsock first: IP Helper's header needs its types.
 #include <winsock2.h>
+
 #include <iphlpapi.h>
 
 #include <cstddef>

@@ -31,8 +31,8 @@ uint32_t RegQueryValueExW(RegistryKey key, const char16_t* name, uint32_t* type,
                           uint32_t* size) {
     DWORD valueType = 0;
     DWORD length = *size;
-    LONG error = ::RegQueryValueExW(H(key), W(name), nullptr, &valueType,
-                                    static_cast<BYTE*>(data), &length);
+    LONG error =
+        ::RegQueryValueExW(H(key), W(name), nullptr, &valueType, static_cast<BYTE*>(data), &length);
     if (type != nullptr) {
         *type = valueType;
     }

@@ -7,6 +7,7 @@
 
 #include "platform/sim/code_page.h"
 #include "resources/resource_ids.h"
+#include "tools/scenario/services_keys.h"
 
 #if !defined(CORVANE_LANGUAGE_DIR) || !defined(CORVANE_AGREEMENT_DIR) || !defined(CORVANE_ICON_FILE)
 #error "the build names the folders of the built language files and agreement texts"
@@ -250,6 +251,7 @@ ScenarioFile ParseScenario(const std::string& text) {
     if (root.contains("user")) {
         const json& user = root["user"];
         s.administrator = user.value("administrator", s.administrator);
+        s.elevationPromptMs = user.value("elevationPromptMs", s.elevationPromptMs);
         if (user.contains("elevation")) {
             s.elevation = ElevationOf(user["elevation"]);
         }
@@ -300,6 +302,7 @@ ScenarioFile ParseScenario(const std::string& text) {
         const json& held = root["otherInstanceHoldsMutexForMs"];
         s.otherInstanceHoldsMutexUntil = held.is_string() ? UINT32_MAX : held.get<uint32_t>();
     }
+    ApplyServices(root.value("services", json::array()), s);
     if (root.contains("expect")) {
         file.expect = ParseExpectation(root["expect"]);
     }

@@ -123,6 +123,48 @@ TEST(InspectionDialogTest, ElevationAttemptThenFailure) {
     EXPECT_FALSE(app.m_bNeedElevation);
 }
 
+// While the user takes 2.6 s to answer the elevation prompt, item 2's "Running" blinks with
+// the 500 ms timer; at the end it stays visible, the verdict replaces "Verifying" and the
+// button turns from Cancel to Close.
+TEST(InspectionDialogTest, RunningItemBlinksUntilTheEnd) {
+    sim::Scenario pc = DefaultPc();
+    pc.majorVersion = 6;
+    pc.minorVersion = 0;
+    pc.administrator = false;
+    pc.elevation = sim::Elevation::Declined;
+    pc.elevationPromptMs = 2600;
+    tools::SimSession session(pc);
+    CHalvexApp app;
+    app.InitInstance();
+    using Change = std::pair<uint64_t, std::u16string>;
+    auto changes = [&](int controlId, sim::DialogEvent::Kind kind) {
+        std::vector<Change> seen;
+        for (const sim::DialogEvent& event : session.pc().dialogs().events()) {
+            if (event.templateId == kInspection && event.controlId == controlId &&
+                event.kind == kind) {
+                seen.push_back({event.at, kind == sim::DialogEvent::Kind::Shown
+                                              ? (event.value ? u"shown" : u"hidden")
+                                              : event.text});
+            }
+        }
+        return seen;
+    };
+    EXPECT_EQ(changes(1013, sim::DialogEvent::Kind::Shown),
+              (std::vector<Change>{{1000, u"hidden"},
+                                   {1500, u"shown"},
+                                   {2000, u"hidden"},
+                                   {2500, u"shown"},
+                                   {3000, u"hidden"},
+                                   {3100, u"shown"}}));
+    EXPECT_EQ(changes(1, sim::DialogEvent::Kind::Text),
+              (std::vector<Change>{{0, u"Cancel"}, {3100, u"Close"}}));
+    auto verdict = changes(1007, sim::DialogEvent::Kind::Text);
+    ASSERT_FALSE(verdict.empty());
+    EXPECT_EQ(verdict.front(), (Change{0, u"Verifying"}));
+    EXPECT_EQ(verdict.back().first, 3100u);
+    EXPECT_TRUE(verdict.back().second.starts_with(u"Verification complete.\r\n\r\nYou may"));
+}
+
 TEST(AgreementDialogTest, JapaneseTableShowsTheJapaneseTextsAndFont) {
     tools::ScenarioFile file = tools::ParseScenario(R"({"languageFile": "japanese"})");
     tools::SimSession session(file.scenario);

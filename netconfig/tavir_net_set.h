@@ -1,0 +1,30 @@
+#pragma once
+// Network settings of the check program: the adapter's connection lookup and its TCP/IP
+// address settings.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace corvane {
+
+class CTAVIR_NetSet {
+  public:
+    static constexpr size_t kTextUnits = 1024;
+
+    virtual ~CTAVIR_NetSet() = default;
+
+    // Looks up the adapter's network connection key; 1 with its PnP instance ID and GUID held,
+    // else 0.
+    int GetPnpInstanceId(const char16_t* adapterGuid);
+    // Writes IPAddress and SubnetMask (one-entry multi-strings) and EnableDHCP of the held
+    // adapter's TCP/IP interface. 1 on success, 0 on failure.
+    int WriteTcpipInterface(const char16_t* address, const char16_t* mask, uint32_t enableDhcp);
+    const char16_t* PnpInstanceId() const { return m_szPnpInstanceId; }
+    const char16_t* AdapterGuid() const { return m_szAdapterGuid; }
+
+  private:
+    char16_t m_szPnpInstanceId[kTextUnits] = {};
+    char16_t m_szAdapterGuid[kTextUnits] = {};
+};
+
+}  // namespace corvane
