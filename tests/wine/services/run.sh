@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# CServiceControl against Wine's own Service Control Manager, in a fresh Wine prefix inside the
+# build folder: registers services that run our test service with different arguments, then
+# runs the tests that start, stop and look for them.
+#
+# Usage: tests/wine/services/run.sh BUILD_DIR     (a win64 build, for example build/win64)
+# Prints the tests' outcomes and a last line "N passed, M failed"; exits non-zero on failure.
+set -uo pipefail
+
+if [ $# -ne 1 ] || [ ! -d "$1" ]; then
+    echo "usage: $0 BUILD_DIR" >&2
+    exit 2
+fi
+build=$(cd "$1" && pwd)
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+export WINEPREFIX="$build/wine-services-prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
+
+service="$build/tests/wine/services/corvane-test-service.exe"
+tests="$build/tests/wine/services/corvane-service-control-tests.exe"
+for program in "$service" "$tests"; do
+    if [ ! -f "$program" ]; then
+        echo "FAIL set-up: missing $program (build the win64 preset first)"
+        echo "0 passed, 1 failed"
+        exit 1
+    fi
+done
+
+rm -rf "$WINEPREFIX"
+trap '"$wineserver" -k 2>/dev/null' EXIT  # this prefix's server
+timeout 300 "$wine" wineboot -i >/dev/null 2>&1
+"$wineserver" -w
+
+copy="$WINEPREFIX/drive_c/corvane-test-service.exe"
+cp "$service" "$copy"
+binary='C:\corvane-test-service.exe'
+register() {  # NAME ARGUMENTS [DEPENDENCY]
+    local depend=()
+    if [ -n "${3:-}" ]; then
+        depend=(depend= "$3")
+    fi
+    timeout 60 "$wine" sc create "$1" binPath= "$binary $2" "${depend[@]}" >/dev/null 2>&1
+}
+register cvt_slow "--start-pending 1500 --stop-pending 1500"
+register cvt_fail "--start-pending 500 --fail-start"
+register cvt_bus ""
+register cvt_early "" cvt_bus
+register cvt_late "" cvt_bus
+register cvt_crowd ""
+timeout 60 "$wine" sc start cvt_crowd >/dev/null 2>&1
+for i in $(seq -w 1 12); do
+    register "cvt_crowd_dependant_with_a_long_name_$i" "" cvt_crowd
+    timeout 60 "$wine" sc start "cvt_crowd_dependant_with_a_long_name_$i" >/dev/null 2>&1
+done
+
+output=$(timeout 600 "$wine" "$tests" 2>&1)
+status=$?
+# One line per test as it ends: "[ OUTCOME ] Suite.Test (N ms)".
+results=$(echo "$output" | grep -E '^\[ +(OK|FAILED|SKIPPED) +\] [A-Za-z]+\.[A-Za-z]+ \([0-9]+ ms\)')
+echo "$results"
+passed=$(echo "$results" | grep -cE '^\[ +OK +\]')
+failed=$(echo "$results" | grep -cE '^\[ +FAILED +\]')
+skipped=$(echo "$results" | grep -cE '^\[ +SKIPPED +\]')
+if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
+    echo "$output" | tail -n 20
+    failed=1
+fi
+if [ "$skipped" -ne 0 ]; then
+    echo "$skipped skipped"
+fi
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
