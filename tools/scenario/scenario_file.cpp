@@ -7,6 +7,7 @@
 
 #include "platform/sim/code_page.h"
 #include "resources/resource_ids.h"
+#include "tools/scenario/network_keys.h"
 #include "tools/scenario/services_keys.h"
 
 #if !defined(CORVANE_LANGUAGE_DIR) || !defined(CORVANE_AGREEMENT_DIR) || !defined(CORVANE_ICON_FILE)
@@ -303,6 +304,7 @@ ScenarioFile ParseScenario(const std::string& text) {
         s.otherInstanceHoldsMutexUntil = held.is_string() ? UINT32_MAX : held.get<uint32_t>();
     }
     ApplyServices(root.value("services", json::array()), s);
+    ApplyNetwork(root.value("network", json::object()), s);
     if (root.contains("expect")) {
         file.expect = ParseExpectation(root["expect"]);
     }
