@@ -1,6 +1,6 @@
 #pragma once
-// Network settings of the check program: the adapter's connection lookup and its TCP/IP
-// address settings.
+// Network settings of the check program: protocol driver installation and removal, the
+// adapter's connection lookup and its TCP/IP address settings.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +9,13 @@ namespace corvane {
 
 class CTAVIR_NetSet {
   public:
+    // Registers TAVIR_CorvaneWD.inf from `directory` (ending in a backslash) with the system,
+    // copies the driver and creates its service. 1 on success, 0 on failure; logs nothing.
+    int InstallDriverFiles(const char16_t* directory);
+    // Installs the network component TAVIR_Corvane_Ndisprot when `install` is 1, removes it
+    // otherwise. Every failure is swallowed: always 0.
+    int NetCfgSetup(int install);
+
     static constexpr size_t kTextUnits = 1024;
 
     virtual ~CTAVIR_NetSet() = default;

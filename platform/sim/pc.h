@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/sim/dialog_host.h"
+#include "platform/sim/netcfg_model.h"
 #include "platform/sim/network_model.h"
 #include "platform/sim/scenario.h"
 #include "platform/sim/scheduler.h"
@@ -78,6 +79,7 @@ class Pc {
     uint64_t& bytesWritten() { return bytesWritten_; }  // by WriteFile, for a full disk
     uintptr_t NextId() { return nextId_++; }
     Network& network() { return network_; }
+    DriverSetup& driverSetup() { return driverSetup_; }
     ServiceManager& services() { return services_; }
 
   private:
@@ -92,6 +94,7 @@ class Pc {
     uint64_t bytesWritten_ = 0;
     uintptr_t nextId_ = 0x100;
     Network network_;
+    DriverSetup driverSetup_{scenario_.driverSetup};
     ServiceManager services_;
     DialogHost dialogs_;
     // Last, so that it is the first to go: it waits for the threads that still run.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/netcfg_model.h"
 #include "platform/sim/network_model.h"
 #include "platform/sim/services_model.h"
 #include "platform/types.h"
@@ -105,6 +106,9 @@ struct Scenario {
 
     // Adapters, Net-class devices, the registry, ARP answers and TCP/IP's bindings.
     NetworkConfig network;
+
+    // The INF directory, the network configuration engine's components and its lock.
+    DriverSetupConfig driverSetup;
 
     // Services and kernel drivers the Service Control Manager knows.
     std::vector<ServiceConfig> services;

@@ -1,0 +1,253 @@
+#include "platform/netcfg.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "platform/sim/pc.h"
+
+namespace platform {
+
+namespace {
+
+constexpr HResult kNoInterface = static_cast<HResult>(0x80004002);      // E_NOINTERFACE
+constexpr HResult kInvalidArgument = static_cast<HResult>(0x80070057);  // E_INVALIDARG
+constexpr HResult kNotInitialized = static_cast<HResult>(0x800401F0);   // CO_E_NOTINITIALIZED
+constexpr HResult kHandleInvalid = static_cast<HResult>(0x80070006);
+
+sim::DriverSetup& Setup() {
+    return sim::CurrentPc().driverSetup();
+}
+
+std::optional<HResult> Failure(const std::string& call) {
+    if (auto result = Setup().Failure(call)) {
+        return static_cast<HResult>(*result);
+    }
+    return std::nullopt;
+}
+
+uintptr_t Id(void* object) {
+    return reinterpret_cast<uintptr_t>(object);
+}
+
+bool Holds(const void* object, sim::Network::ComKind kind) {
+    auto& objects = sim::CurrentPc().network().comObjects();
+    auto found = objects.find(reinterpret_cast<uintptr_t>(object));
+    return found != objects.end() && found->second.kind == kind;
+}
+
+void* NewObject(sim::Network::ComKind kind) {
+    sim::Pc& pc = sim::CurrentPc();
+    uintptr_t id = pc.NextId();
+    pc.network().comObjects()[id] = {kind};
+    return reinterpret_cast<void*>(id);
+}
+
+void* NewComponent(const std::u16string& infId) {
+    sim::Pc& pc = sim::CurrentPc();
+    uintptr_t id = pc.NextId();
+    pc.driverSetup().componentObjects()[id] = infId;
+    return reinterpret_cast<void*>(id);
+}
+
+std::vector<std::u16string>::iterator FindComponent(const std::u16string& infId) {
+    auto& components = Setup().components();
+    return std::find_if(components.begin(), components.end(), [&](const std::u16string& id) {
+        return sim::FoldCase(id) == sim::FoldCase(infId);
+    });
+}
+
+// The install section of the component in an "oem" copy in the INF directory.
+std::optional<std::pair<sim::InfSections, std::u16string>> FindInstallSection(
+    const std::u16string& infId) {
+    sim::Pc& pc = sim::CurrentPc();
+    std::u16string directory = sim::Pc::FoldPath(Setup().config().infDirectory) + u"\\OEM";
+    for (const auto& [path, file] : pc.files()) {
+        if (path.rfind(directory, 0) != 0 || file.directory) {
+            continue;
+        }
+        sim::InfSections inf = sim::ParseInf(file.bytes);
+        auto makers = sim::InfValues(inf, u"Manufacturer", u"");
+        for (const auto& [key, value] : inf[u"manufacturer"]) {
+            for (const auto& [model, line] : inf[sim::FoldCase(sim::InfFields(inf, value)[0])]) {
+                std::vector<std::u16string> fields = sim::InfFields(inf, line);
+                if (fields.size() >= 2 && sim::FoldCase(fields[1]) == sim::FoldCase(infId)) {
+                    return std::make_pair(inf, fields[0]);
+                }
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// The engine changes components only for the holder of the write lock, once initialised.
+std::optional<HResult> CannotChange(const std::string& call) {
+    if (auto failure = Failure(call)) {
+        return failure;
+    }
+    if (!Setup().initialized()) {
+        return kNetCfgNotInitialized;
+    }
+    if (!sim::CurrentPc().network().writeLockHeld()) {
+        return kNetCfgNoWriteLock;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+void ReleaseInterface(void* object) {
+    sim::Pc& pc = sim::CurrentPc();
+    pc.network().comObjects().erase(Id(object));
+    pc.driverSetup().componentObjects().erase(Id(object));
+    pc.driverSetup().classSetups().erase(Id(object));
+}
+
+HResult CoInitialize() {
+    return ++sim::CurrentPc().network().comInitialized() == 1 ? kSOk : kSFalse;
+}
+
+void CoUninitialize() {
+    --sim::CurrentPc().network().comInitialized();
+}
+
+HResult CoCreateNetCfg(NetCfg* netCfg) {
+    Setup().calls().push_back("CoCreateInstance");
+    if (sim::CurrentPc().network().comInitialized() <= 0) {
+        return kNotInitialized;
+    }
+    if (auto failure = Failure("CoCreateInstance")) {
+        return *failure;
+    }
+    netCfg->Reset(NewObject(sim::Network::ComKind::NetCfg));
+    return kSOk;
+}
+
+HResult INetCfg_QueryLock(const NetCfg& netCfg, NetCfgLock* lock) {
+    if (auto failure = Failure("QueryInterface")) {
+        return *failure;
+    }
+    if (!Holds(netCfg.get(), sim::Network::ComKind::NetCfg)) {
+        return kNoInterface;
+    }
+    lock->Reset(NewObject(sim::Network::ComKind::Lock));
+    return kSOk;
+}
+
+HResult INetCfgLock_AcquireWriteLock(const NetCfgLock& lock, uint32_t timeoutMs, const char16_t*) {
+    sim::Pc& pc = sim::CurrentPc();
+    pc.driverSetup().calls().push_back("AcquireWriteLock " + std::to_string(timeoutMs));
+    if (!Holds(lock.get(), sim::Network::ComKind::Lock)) {
+        return kHandleInvalid;
+    }
+    if (Setup().config().writeLockHeldByOther) {
+        pc.scheduler().Sleep(timeoutMs);
+        return kSFalse;
+    }
+    pc.network().writeLockHeld() = true;
+    return kSOk;
+}
+
+HResult INetCfgLock_ReleaseWriteLock(const NetCfgLock& lock) {
+    Setup().calls().push_back("ReleaseWriteLock");
+    if (!Holds(lock.get(), sim::Network::ComKind::Lock)) {
+        return kHandleInvalid;
+    }
+    sim::CurrentPc().network().writeLockHeld() = false;
+    return kSOk;
+}
+
+HResult INetCfg_Initialize(const NetCfg& netCfg) {
+    Setup().calls().push_back("Initialize");
+    if (!Holds(netCfg.get(), sim::Network::ComKind::NetCfg)) {
+        return kHandleInvalid;
+    }
+    Setup().initialized() = true;
+    return kSOk;
+}
+
+HResult INetCfg_Uninitialize(const NetCfg& netCfg) {
+    Setup().calls().push_back("Uninitialize");
+    if (!Holds(netCfg.get(), sim::Network::ComKind::NetCfg)) {
+        return kHandleInvalid;
+    }
+    Setup().initialized() = false;
+    return kSOk;
+}
+
+HResult INetCfg_QueryNetCfgClass(const NetCfg& netCfg, const Guid& classGuid,
+                                 NetCfgClassSetup* classSetup) {
+    Setup().calls().push_back("QueryNetCfgClass");
+    if (auto failure = Failure("QueryNetCfgClass")) {
+        return *failure;
+    }
+    if (!Holds(netCfg.get(), sim::Network::ComKind::NetCfg) || !Setup().initialized()) {
+        return kNetCfgNotInitialized;
+    }
+    if (classGuid.Data1 != 0x4d36e975) {  // only GUID_DEVCLASS_NETTRANS is modelled
+        return kInvalidArgument;
+    }
+    uintptr_t id = sim::CurrentPc().NextId();
+    Setup().classSetups().insert(id);
+    classSetup->Reset(reinterpret_cast<void*>(id));
+    return kSOk;
+}
+
+HResult INetCfg_FindComponent(const NetCfg& netCfg, const char16_t* infId,
+                              NetCfgComponent* component) {
+    Setup().calls().push_back("FindComponent");
+    if (!Holds(netCfg.get(), sim::Network::ComKind::NetCfg) || !Setup().initialized()) {
+        return kNetCfgNotInitialized;
+    }
+    auto found = FindComponent(infId);
+    if (found == Setup().components().end()) {
+        return kSFalse;
+    }
+    component->Reset(NewComponent(*found));
+    return kSOk;
+}
+
+HResult INetCfgClassSetup_Install(const NetCfgClassSetup& classSetup, const char16_t* infId,
+                                  OboToken*, uint32_t, uint32_t, const char16_t*, const char16_t*,
+                                  NetCfgComponent* component) {
+    Setup().calls().push_back("Install");
+    if (Setup().classSetups().count(Id(classSetup.get())) == 0) {
+        return kHandleInvalid;
+    }
+    if (auto refused = CannotChange("Install")) {
+        return *refused;
+    }
+    auto section = FindInstallSection(infId);
+    if (!section.has_value()) {
+        return kNoDriverSelected;
+    }
+    Setup().InstallServices(section->first, section->second + u".Services");
+    if (FindComponent(infId) == Setup().components().end()) {
+        Setup().components().push_back(infId);
+    }
+    component->Reset(NewComponent(infId));
+    return kSOk;
+}
+
+HResult INetCfgClassSetup_DeInstall(const NetCfgClassSetup& classSetup,
+                                    const NetCfgComponent& component, OboToken*) {
+    Setup().calls().push_back("DeInstall");
+    auto object = Setup().componentObjects().find(Id(component.get()));
+    if (Setup().classSetups().count(Id(classSetup.get())) == 0 ||
+        object == Setup().componentObjects().end()) {
+        return kHandleInvalid;
+    }
+    if (auto refused = CannotChange("DeInstall")) {
+        return *refused;
+    }
+    if (auto section = FindInstallSection(object->second)) {
+        Setup().InstallServices(section->first, section->second + u".Remove.Services");
+    }
+    auto found = FindComponent(object->second);
+    if (found != Setup().components().end()) {
+        Setup().components().erase(found);
+    }
+    return kSOk;
+}
+
+}  // namespace platform
