@@ -7,6 +7,7 @@
 
 #include "platform/sim/code_page.h"
 #include "resources/resource_ids.h"
+#include "tools/scenario/netcfg_keys.h"
 #include "tools/scenario/network_keys.h"
 #include "tools/scenario/services_keys.h"
 
@@ -305,6 +306,7 @@ ScenarioFile ParseScenario(const std::string& text) {
     }
     ApplyServices(root.value("services", json::array()), s);
     ApplyNetwork(root.value("network", json::object()), s);
+    ApplyDriverSetup(root.value("driverSetup", json::object()), s);
     if (root.contains("expect")) {
         file.expect = ParseExpectation(root["expect"]);
     }

@@ -10,6 +10,7 @@
 
 #include "netconfig/tavir_net_set.h"
 #include "platform/sim/pc.h"
+#include "tools/scenario/scenario_file.h"
 
 namespace corvane {
 namespace {
@@ -277,6 +278,25 @@ TEST(DriverInstallTest, RemovalThatFailsLeavesTheDriver) {
     EXPECT_TRUE(HasComponent(pc));
     EXPECT_EQ(pc.driverSetup().services().count(kService), 1u);
     ExpectAllClosed(pc);
+}
+
+TEST(DriverInstallTest, ScenarioFileDescribesTheDriverSetup) {
+    sim::Scenario pc = tools::ParseScenario(R"({"driverSetup": {
+        "infDirectory": "C:\\WINNT\\inf", "components": ["TAVIR_Corvane_Ndisprot"],
+        "services": ["CorvaneNdisprot"], "writeLockHeldByOther": true,
+        "failingCalls": {"SetupCommitFileQueueW": 5, "CoCreateInstance": "0x80040154"}}})")
+                           .scenario;
+    EXPECT_EQ(pc.driverSetup.infDirectory, u"C:\\WINNT\\inf");
+    EXPECT_EQ(pc.driverSetup.components, std::vector<std::u16string>{kComponent});
+    EXPECT_EQ(pc.driverSetup.services, std::vector<std::string>{"CorvaneNdisprot"});
+    EXPECT_TRUE(pc.driverSetup.writeLockHeldByOther);
+    EXPECT_EQ(pc.driverSetup.failingCalls,
+              (std::map<std::string, uint32_t>{{"CoCreateInstance", 0x80040154u},
+                                               {"SetupCommitFileQueueW", 5u}}));
+
+    sim::Pc& running = sim::InstallPc(pc);
+    EXPECT_EQ(running.driverSetup().services().count(kService), 1u);
+    EXPECT_TRUE(HasComponent(running));
 }
 
 }  // namespace
