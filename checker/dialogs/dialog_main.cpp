@@ -5,8 +5,7 @@
 
 namespace corvane {
 
-CDialogMain::CDialogMain(const CMessageTable& messages)
-    : CDialog(kDialogMain), m_messages(messages) {}
+CDialogMain::CDialogMain(const CMessageTable& messages) : CAnswerDialog(kDialogMain, messages) {}
 
 void CDialogMain::OnInitDialog() {
     platform::SetWindowTextW(m_hWnd, u"Corvane");
@@ -33,14 +32,6 @@ void CDialogMain::OnInitDialog() {
             SetItemFont(controlId, font);
         }
     }
-}
-
-bool CDialogMain::OnCommand(int id) {
-    if (id == platform::kIdOk || id == platform::kIdCancel) {
-        platform::EndDialog(m_hWnd, id);
-        return true;
-    }
-    return false;
 }
 
 }  // namespace corvane

@@ -10,7 +10,7 @@
 namespace corvane {
 
 CDialogProvision::CDialogProvision(const CMessageTable& messages)
-    : CDialog(kDialogProvision), m_messages(messages) {}
+    : CAnswerDialog(kDialogProvision, messages) {}
 
 void CDialogProvision::OnInitDialog() {
     platform::SetWindowTextW(m_hWnd, u"Corvane");
@@ -42,14 +42,6 @@ std::u16string CDialogProvision::LoadAgreement() const {
     std::vector<char16_t> buffer(characters + 4, 0);
     std::memcpy(buffer.data(), bytes, characters * 2);
     return std::u16string(buffer.data());
-}
-
-bool CDialogProvision::OnCommand(int id) {
-    if (id == platform::kIdOk || id == platform::kIdCancel) {
-        platform::EndDialog(m_hWnd, id);
-        return true;
-    }
-    return false;
 }
 
 }  // namespace corvane

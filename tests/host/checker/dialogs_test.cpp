@@ -25,6 +25,32 @@ const sim::DialogState* Closed(const tools::RunOutcome& outcome, int templateId)
     return nullptr;
 }
 
+using Change = std::pair<uint64_t, std::u16string>;
+
+// The changes of one control of the inspection dialog, in time: its texts, "shown" or
+// "hidden", "enabled" or "disabled".
+std::vector<Change> Changes(tools::SimSession& session, int controlId,
+                            sim::DialogEvent::Kind kind) {
+    std::vector<Change> seen;
+    for (const sim::DialogEvent& event : session.pc().dialogs().events()) {
+        if (event.templateId != kInspection || event.controlId != controlId || event.kind != kind) {
+            continue;
+        }
+        switch (kind) {
+            case sim::DialogEvent::Kind::Shown:
+                seen.push_back({event.at, event.value ? u"shown" : u"hidden"});
+                break;
+            case sim::DialogEvent::Kind::Enabled:
+                seen.push_back({event.at, event.value ? u"enabled" : u"disabled"});
+                break;
+            default:
+                seen.push_back({event.at, event.text});
+                break;
+        }
+    }
+    return seen;
+}
+
 struct KeyCase {
     std::string name;
     std::vector<sim::UserAction> actions;
@@ -82,29 +108,13 @@ TEST(InspectionDialogTest, ElevationAttemptThenFailure) {
     tools::SimSession session(pc);
     CHalvexApp app;
     app.InitInstance();
-    const auto& events = session.pc().dialogs().events();
-    auto at = [&](int controlId, sim::DialogEvent::Kind kind) {
-        std::vector<std::pair<uint64_t, std::u16string>> seen;
-        for (const sim::DialogEvent& event : events) {
-            if (event.templateId == kInspection && event.controlId == controlId &&
-                event.kind == kind) {
-                seen.push_back({event.at, kind == sim::DialogEvent::Kind::Text
-                                              ? event.text
-                                              : std::u16string(1, u'0' + event.value)});
-            }
-        }
-        return seen;
-    };
-    auto enabled = at(1, sim::DialogEvent::Kind::Enabled);
-    ASSERT_EQ(enabled.size(), 2u);
-    EXPECT_EQ(enabled[0], (std::pair<uint64_t, std::u16string>{0, u"0"}));
-    EXPECT_EQ(enabled[1], (std::pair<uint64_t, std::u16string>{500, u"1"}));
-    auto itemTwo = at(1013, sim::DialogEvent::Kind::Text);
+    EXPECT_EQ(Changes(session, 1, sim::DialogEvent::Kind::Enabled),
+              (std::vector<Change>{{0, u"disabled"}, {500, u"enabled"}}));
+    auto itemTwo = Changes(session, 1013, sim::DialogEvent::Kind::Text);
     ASSERT_FALSE(itemTwo.empty());
     EXPECT_EQ(itemTwo.front().second, u"");  // cleared at the start
-    EXPECT_TRUE(std::count(itemTwo.begin(), itemTwo.end(),
-                           std::pair<uint64_t, std::u16string>{0, u"Running"}) > 0);
-    EXPECT_EQ(itemTwo.back(), (std::pair<uint64_t, std::u16string>{500, u"Fail"}));
+    EXPECT_NE(std::find(itemTwo.begin(), itemTwo.end(), Change{0, u"Running"}), itemTwo.end());
+    EXPECT_EQ(itemTwo.back(), (Change{500, u"Fail"}));
 
     const sim::DialogState& closed = session.pc().dialogs().closed().back();
     EXPECT_EQ(closed.templateId, kInspection);
@@ -136,29 +146,16 @@ TEST(InspectionDialogTest, RunningItemBlinksUntilTheEnd) {
     tools::SimSession session(pc);
     CHalvexApp app;
     app.InitInstance();
-    using Change = std::pair<uint64_t, std::u16string>;
-    auto changes = [&](int controlId, sim::DialogEvent::Kind kind) {
-        std::vector<Change> seen;
-        for (const sim::DialogEvent& event : session.pc().dialogs().events()) {
-            if (event.templateId == kInspection && event.controlId == controlId &&
-                event.kind == kind) {
-                seen.push_back({event.at, kind == sim::DialogEvent::Kind::Shown
-                                              ? (event.value ? u"shown" : u"hidden")
-                                              : event.text});
-            }
-        }
-        return seen;
-    };
-    EXPECT_EQ(changes(1013, sim::DialogEvent::Kind::Shown),
+    EXPECT_EQ(Changes(session, 1013, sim::DialogEvent::Kind::Shown),
               (std::vector<Change>{{1000, u"hidden"},
                                    {1500, u"shown"},
                                    {2000, u"hidden"},
                                    {2500, u"shown"},
                                    {3000, u"hidden"},
                                    {3100, u"shown"}}));
-    EXPECT_EQ(changes(1, sim::DialogEvent::Kind::Text),
+    EXPECT_EQ(Changes(session, 1, sim::DialogEvent::Kind::Text),
               (std::vector<Change>{{0, u"Cancel"}, {3100, u"Close"}}));
-    auto verdict = changes(1007, sim::DialogEvent::Kind::Text);
+    auto verdict = Changes(session, 1007, sim::DialogEvent::Kind::Text);
     ASSERT_FALSE(verdict.empty());
     EXPECT_EQ(verdict.front(), (Change{0, u"Verifying"}));
     EXPECT_EQ(verdict.back().first, 3100u);
