@@ -2,7 +2,7 @@
 
 #include "checker/command_line.h"
 #include "checker/desktop_path.h"
-#include "checker/dialogs/dialog_inspect.h"
+#include "checker/dialogs/check_dialog.h"
 #include "checker/dialogs/dialog_main.h"
 #include "checker/dialogs/dialog_provision.h"
 #include "common/debug_log.h"

@@ -1,6 +1,6 @@
 #include "checker/checks/check_runner.h"
 
-#include "checker/dialogs/dialog_inspect.h"
+#include "checker/dialogs/check_dialog.h"
 #include "checker/halvex_app.h"
 #include "common/debug_log.h"
 #include "platform/dialog.h"

@@ -1,4 +1,4 @@
-#include "checker/dialogs/dialog_inspect.h"
+#include "checker/dialogs/check_dialog.h"
 
 #include "checker/checks/check_items.h"
 #include "checker/checks/check_runner.h"
