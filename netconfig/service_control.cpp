@@ -36,6 +36,20 @@ UniqueServiceHandle OpenService(const UniqueServiceHandle& manager, const char* 
         platform::OpenServiceA(manager.Get(), name, platform::kServiceAllAccess));
 }
 
+// A service opened for control, with the manager it came from; the service closes first.
+struct OpenedService {
+    UniqueServiceHandle manager;
+    UniqueServiceHandle service;
+};
+
+OpenedService OpenForControl(const char* name) {
+    OpenedService opened{OpenManager(), {}};
+    if (opened.manager) {
+        opened.service = OpenService(opened.manager, name);
+    }
+    return opened;
+}
+
 // Polls while the service is in `pending`; true when it then is in `wanted`. A failed query
 // ends the wait; so does the pending limit.
 bool Settles(const UniqueServiceHandle& service, uint32_t pending, uint32_t wanted) {
@@ -71,11 +85,8 @@ void ForEachDependant(const UniqueServiceHandle& service, uint32_t state, bool r
 }  // namespace
 
 int CServiceControl::Start(const char* serviceName, int withDependants) {
-    UniqueServiceHandle manager = OpenManager();
-    if (!manager) {
-        return 0;
-    }
-    UniqueServiceHandle service = OpenService(manager, serviceName);
+    OpenedService opened = OpenForControl(serviceName);
+    const UniqueServiceHandle& service = opened.service;
     if (!service) {
         return 0;
     }
@@ -91,11 +102,8 @@ int CServiceControl::Start(const char* serviceName, int withDependants) {
 }
 
 int CServiceControl::Stop(const char* serviceName, int withDependants) {
-    UniqueServiceHandle manager = OpenManager();
-    if (!manager) {
-        return 0;
-    }
-    UniqueServiceHandle service = OpenService(manager, serviceName);
+    OpenedService opened = OpenForControl(serviceName);
+    const UniqueServiceHandle& service = opened.service;
     if (!service) {
         return 0;
     }
