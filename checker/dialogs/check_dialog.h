@@ -1,6 +1,6 @@
 #pragma once
-// The inspection dialog: the window in which the user watches the check: four items, the verdict
-// and one button, Cancel while the checks run and Close once the verdict is known.
+// The inspection dialog, in which the user watches the check: four items, the verdict and
+// one button, Cancel while the checks run and Close once the verdict is known.
 
 #include <atomic>
 #include <string>
