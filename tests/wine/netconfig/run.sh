@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# The network settings code against Wine's registry, IP Helper, SETUPAPI and network
+# configuration engine, in a fresh Wine prefix inside the build folder. Before the tests run it
+# makes C:\corvane-netconfig\driver (the product's INF file and a stand-in driver) and
+# C:\corvane-netconfig\empty.
+#
+# Usage: tests/wine/netconfig/run.sh BUILD_DIR     (a win64 build, for example build/win64)
+# Prints the tests' outcomes and a last line "N passed, M failed"; exits non-zero on failure.
+set -uo pipefail
+
+if [ $# -ne 1 ] || [ ! -d "$1" ]; then
+    echo "usage: $0 BUILD_DIR" >&2
+    exit 2
+fi
+build=$(cd "$1" && pwd)
+source_dir=$(cd "$(dirname "$0")/../../.." && pwd)
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+export WINEPREFIX="$build/wine-netconfig-prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
+
+tests="$build/tests/wine/netconfig/corvane-netconfig-wine-tests.exe"
+if [ ! -f "$tests" ]; then
+    echo "FAIL set-up: missing $tests (build the win64 preset first)"
+    echo "0 passed, 1 failed"
+    exit 1
+fi
+
+rm -rf "$WINEPREFIX"
+trap 'timeout 30 "$wineserver" -k 2>/dev/null' EXIT  # this prefix's server
+timeout 300 "$wine" wineboot -i >/dev/null 2>&1
+timeout 60 "$wineserver" -w
+
+folders="$WINEPREFIX/drive_c/corvane-netconfig"
+mkdir -p "$folders/driver" "$folders/empty"
+cp "$source_dir/resources/TAVIR_CorvaneWD.inf" "$folders/driver/"
+printf 'MZ stand-in driver' >"$folders/driver/TAVIR_CorvaneWD.sys"
+
+output=$(timeout 120 "$wine" "$tests" 2>&1)
+status=$?
+# One line per test as it ends: "[ OUTCOME ] Suite.Test (N ms)".
+results=$(echo "$output" | grep -E '^\[ +(OK|FAILED|SKIPPED) +\] [A-Za-z0-9_]+\.[A-Za-z0-9_]+ \([0-9]+ ms\)')
+echo "$results"
+passed=$(echo "$results" | grep -cE '^\[ +OK +\]')
+failed=$(echo "$results" | grep -cE '^\[ +FAILED +\]')
+skipped=$(echo "$results" | grep -cE '^\[ +SKIPPED +\]')
+if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
+    echo "$output" | tail -n 20
+    failed=1
+fi
+if [ "$skipped" -ne 0 ]; then
+    echo "$skipped skipped"
+fi
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
