@@ -1,6 +1,7 @@
 // Installation and removal of the protocol driver TAVIR_CorvaneWD.sys: its files and service
 // from the setup information file, then its network component.
 
+#include "netconfig/netcfg_session.h"
 #include "netconfig/tavir_net_set.h"
 #include "platform/kernel.h"
 #include "platform/netcfg.h"
@@ -17,7 +18,6 @@ constexpr char16_t kInfName[] = u"TAVIR_CorvaneWD.inf";
 constexpr char16_t kComponentId[] = u"TAVIR_Corvane_Ndisprot";
 // Every kind of action of an install section except file copying (SPINST_ALL & ~SPINST_FILES).
 constexpr uint32_t kSpinstAllButFiles = 0x1EF;
-constexpr uint32_t kLockTimeoutMs = 5;
 
 // GUID_DEVCLASS_NETTRANS
 constexpr platform::Guid kNetTransClass = {
@@ -100,38 +100,25 @@ int CTAVIR_NetSet::InstallDriverFiles(const char16_t* directory) {
 }
 
 int CTAVIR_NetSet::NetCfgSetup(int install) {
-    platform::CoInitialize();
-    platform::NetCfg netCfg;
-    if (platform::Succeeded(platform::CoCreateNetCfg(&netCfg))) {
-        platform::NetCfgLock lock;
-        if (platform::Succeeded(platform::INetCfg_QueryLock(netCfg, &lock))) {
-            // Another configuration program may hold the lock; the attempt goes on anyway.
-            platform::INetCfgLock_AcquireWriteLock(lock, kLockTimeoutMs, u"IPaddrSetup");
-            platform::INetCfg_Initialize(netCfg);
-            platform::NetCfgClassSetup classSetup;
-            if (platform::Succeeded(
-                    platform::INetCfg_QueryNetCfgClass(netCfg, kNetTransClass, &classSetup))) {
-                platform::OboToken token = {};
-                token.Type = platform::kOboUser;
-                platform::NetCfgComponent component;
-                if (install == 1) {
-                    platform::INetCfgClassSetup_Install(classSetup, kComponentId, &token,
-                                                        platform::kNsfPostSysInstall, 0, u"", u"",
-                                                        &component);
-                } else if (platform::INetCfg_FindComponent(netCfg, kComponentId, &component) ==
-                           platform::kSOk) {
-                    platform::INetCfgClassSetup_DeInstall(classSetup, component, &token);
-                }
-                component.Release();
-                classSetup.Release();
-            }
-            platform::INetCfg_Uninitialize(netCfg);
-            platform::INetCfgLock_ReleaseWriteLock(lock);
-            lock.Release();
-        }
-        netCfg.Release();
+    NetCfgSession session;
+    if (!session.IsOpen()) {
+        return 0;
     }
-    platform::CoUninitialize();
+    platform::NetCfgClassSetup classSetup;
+    if (!platform::Succeeded(
+            platform::INetCfg_QueryNetCfgClass(session.netCfg(), kNetTransClass, &classSetup))) {
+        return 0;
+    }
+    platform::OboToken token = {};
+    token.Type = platform::kOboUser;
+    platform::NetCfgComponent component;
+    if (install == 1) {
+        platform::INetCfgClassSetup_Install(classSetup, kComponentId, &token,
+                                            platform::kNsfPostSysInstall, 0, u"", u"", &component);
+    } else if (platform::INetCfg_FindComponent(session.netCfg(), kComponentId, &component) ==
+               platform::kSOk) {
+        platform::INetCfgClassSetup_DeInstall(classSetup, component, &token);
+    }
     return 0;
 }
 

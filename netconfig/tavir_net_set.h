@@ -26,6 +26,10 @@ class CTAVIR_NetSet {
     // Writes IPAddress and SubnetMask (one-entry multi-strings) and EnableDHCP of the held
     // adapter's TCP/IP interface. 1 on success, 0 on failure.
     int WriteTcpipInterface(const char16_t* address, const char16_t* mask, uint32_t enableDhcp);
+    // Makes TCP/IP take the held adapter's new values by switching its binding to the adapter
+    // off and on. 0 when no PnP instance ID is held, else 1: the engine's failures are not
+    // reported.
+    int RestartTcpipBinding();
     const char16_t* PnpInstanceId() const { return m_szPnpInstanceId; }
     const char16_t* AdapterGuid() const { return m_szAdapterGuid; }
 

@@ -62,9 +62,13 @@ using NetCfg = ComPtr<struct INetCfgTag>;
 using NetCfgLock = ComPtr<struct INetCfgLockTag>;
 using NetCfgClassSetup = ComPtr<struct INetCfgClassSetupTag>;
 using NetCfgComponent = ComPtr<struct INetCfgComponentTag>;
+using NetCfgComponentBindings = ComPtr<struct INetCfgComponentBindingsTag>;
+using EnumNetCfgBindingPath = ComPtr<struct IEnumNetCfgBindingPathTag>;
+using NetCfgBindingPath = ComPtr<struct INetCfgBindingPathTag>;
 
 constexpr uint32_t kOboUser = 1;               // OBO_USER
 constexpr uint32_t kNsfPostSysInstall = 0x02;  // NSF_POSTSYSINSTALL
+constexpr uint32_t kEbpBelow = 0x02;           // EBP_BELOW
 
 // OBO_TOKEN
 struct OboToken {
@@ -98,6 +102,9 @@ HResult INetCfg_QueryNetCfgClass(const NetCfg& netCfg, const Guid& classGuid,
 HResult INetCfg_FindComponent(const NetCfg& netCfg, const char16_t* infId,
                               NetCfgComponent* component);
 
+// Makes the changes made under the write lock take effect.
+HResult INetCfg_Apply(const NetCfg& netCfg);
+
 HResult INetCfgClassSetup_Install(const NetCfgClassSetup& classSetup, const char16_t* infId,
                                   OboToken* oboToken, uint32_t setupFlags,
                                   uint32_t upgradeFromBuildNo, const char16_t* answerFile,
@@ -105,5 +112,19 @@ HResult INetCfgClassSetup_Install(const NetCfgClassSetup& classSetup, const char
 // The references still held to the component are not asked for.
 HResult INetCfgClassSetup_DeInstall(const NetCfgClassSetup& classSetup,
                                     const NetCfgComponent& component, OboToken* oboToken);
+
+// QueryInterface for IID_INetCfgComponentBindings.
+HResult INetCfgComponent_QueryBindings(const NetCfgComponent& component,
+                                       NetCfgComponentBindings* bindings);
+HResult INetCfgComponentBindings_EnumBindingPaths(const NetCfgComponentBindings& bindings,
+                                                  uint32_t flags, EnumNetCfgBindingPath* paths);
+HResult IEnumNetCfgBindingPath_Reset(const EnumNetCfgBindingPath& paths);
+// One path at a time: S_OK with the path, S_FALSE after the last.
+HResult IEnumNetCfgBindingPath_Next(const EnumNetCfgBindingPath& paths, NetCfgBindingPath* path);
+// The token is the caller's, to free with CoTaskMemFree.
+HResult INetCfgBindingPath_GetPathToken(const NetCfgBindingPath& path, char16_t** token);
+// S_OK when enabled, S_FALSE when disabled.
+HResult INetCfgBindingPath_IsEnabled(const NetCfgBindingPath& path);
+HResult INetCfgBindingPath_Enable(const NetCfgBindingPath& path, bool enable);
 
 }  // namespace platform

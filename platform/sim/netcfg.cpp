@@ -30,17 +30,17 @@ uintptr_t Id(void* object) {
     return reinterpret_cast<uintptr_t>(object);
 }
 
-bool Holds(const void* object, sim::Network::ComKind kind) {
-    auto& objects = sim::CurrentPc().network().comObjects();
-    auto found = objects.find(reinterpret_cast<uintptr_t>(object));
-    return found != objects.end() && found->second.kind == kind;
-}
-
-void* NewObject(sim::Network::ComKind kind) {
+void* NewObject(sim::Network::ComObject object) {
     sim::Pc& pc = sim::CurrentPc();
     uintptr_t id = pc.NextId();
-    pc.network().comObjects()[id] = {kind};
+    pc.network().comObjects()[id] = object;
     return reinterpret_cast<void*>(id);
+}
+
+sim::Network::ComObject* Object(const void* object, sim::Network::ComKind kind) {
+    auto& objects = sim::CurrentPc().network().comObjects();
+    auto found = objects.find(reinterpret_cast<uintptr_t>(object));
+    return found != objects.end() && found->second.kind == kind ? &found->second : nullptr;
 }
 
 void* NewComponent(const std::u16string& infId) {
@@ -94,6 +94,10 @@ std::optional<HResult> CannotChange(const std::string& call) {
     return std::nullopt;
 }
 
+bool Holds(const void* object, sim::Network::ComKind kind) {
+    return Object(object, kind) != nullptr;
+}
+
 }  // namespace
 
 void ReleaseInterface(void* object) {
@@ -119,7 +123,7 @@ HResult CoCreateNetCfg(NetCfg* netCfg) {
     if (auto failure = Failure("CoCreateInstance")) {
         return *failure;
     }
-    netCfg->Reset(NewObject(sim::Network::ComKind::NetCfg));
+    netCfg->Reset(NewObject({sim::Network::ComKind::NetCfg}));
     return kSOk;
 }
 
@@ -130,7 +134,7 @@ HResult INetCfg_QueryLock(const NetCfg& netCfg, NetCfgLock* lock) {
     if (!Holds(netCfg.get(), sim::Network::ComKind::NetCfg)) {
         return kNoInterface;
     }
-    lock->Reset(NewObject(sim::Network::ComKind::Lock));
+    lock->Reset(NewObject({sim::Network::ComKind::Lock}));
     return kSOk;
 }
 
@@ -196,6 +200,9 @@ HResult INetCfg_QueryNetCfgClass(const NetCfg& netCfg, const Guid& classGuid,
 HResult INetCfg_FindComponent(const NetCfg& netCfg, const char16_t* infId,
                               NetCfgComponent* component) {
     Setup().calls().push_back("FindComponent");
+    if (auto failure = Failure("FindComponent")) {
+        return *failure;
+    }
     if (!Holds(netCfg.get(), sim::Network::ComKind::NetCfg) || !Setup().initialized()) {
         return kNetCfgNotInitialized;
     }
@@ -247,6 +254,100 @@ HResult INetCfgClassSetup_DeInstall(const NetCfgClassSetup& classSetup,
     if (found != Setup().components().end()) {
         Setup().components().erase(found);
     }
+    return kSOk;
+}
+
+HResult INetCfg_Apply(const NetCfg& netCfg) {
+    Setup().calls().push_back("Apply");
+    if (!Holds(netCfg.get(), sim::Network::ComKind::NetCfg)) {
+        return kHandleInvalid;
+    }
+    if (auto refused = CannotChange("Apply")) {
+        return *refused;
+    }
+    ++sim::CurrentPc().network().applies();
+    return kSOk;
+}
+
+HResult INetCfgComponent_QueryBindings(const NetCfgComponent& component,
+                                       NetCfgComponentBindings* bindings) {
+    auto object = Setup().componentObjects().find(Id(component.get()));
+    if (object == Setup().componentObjects().end()) {
+        return kHandleInvalid;
+    }
+    bool tcpip = sim::FoldCase(object->second) == u"ms_tcpip";
+    bindings->Reset(NewObject({sim::Network::ComKind::Bindings, 0, tcpip}));
+    return kSOk;
+}
+
+HResult INetCfgComponentBindings_EnumBindingPaths(const NetCfgComponentBindings& bindings,
+                                                  uint32_t flags, EnumNetCfgBindingPath* paths) {
+    Setup().calls().push_back("EnumBindingPaths " + std::to_string(flags));
+    const auto* object = Object(bindings.get(), sim::Network::ComKind::Bindings);
+    if (object == nullptr) {
+        return kHandleInvalid;
+    }
+    if (auto failure = Failure("EnumBindingPaths")) {
+        return *failure;
+    }
+    // Only the paths below TCP/IP, down to the adapters, are modelled.
+    bool listsPaths = object->tcpip && flags == kEbpBelow;
+    paths->Reset(NewObject({sim::Network::ComKind::PathEnum, 0, listsPaths}));
+    return kSOk;
+}
+
+HResult IEnumNetCfgBindingPath_Reset(const EnumNetCfgBindingPath& paths) {
+    auto* object = Object(paths.get(), sim::Network::ComKind::PathEnum);
+    if (object == nullptr) {
+        return kHandleInvalid;
+    }
+    object->position = 0;
+    return kSOk;
+}
+
+HResult IEnumNetCfgBindingPath_Next(const EnumNetCfgBindingPath& paths, NetCfgBindingPath* path) {
+    auto* object = Object(paths.get(), sim::Network::ComKind::PathEnum);
+    if (object == nullptr) {
+        return kHandleInvalid;
+    }
+    if (!object->tcpip || object->position >= sim::CurrentPc().network().bindingPaths().size()) {
+        return kSFalse;
+    }
+    path->Reset(NewObject({sim::Network::ComKind::Path, object->position++}));
+    return kSOk;
+}
+
+HResult INetCfgBindingPath_GetPathToken(const NetCfgBindingPath& path, char16_t** token) {
+    const auto* object = Object(path.get(), sim::Network::ComKind::Path);
+    if (object == nullptr) {
+        return kHandleInvalid;
+    }
+    const std::u16string& text = sim::CurrentPc().network().bindingPaths()[object->position].token;
+    *token = new char16_t[text.size() + 1];
+    std::copy(text.begin(), text.end(), *token);
+    (*token)[text.size()] = u'\0';
+    sim::CurrentPc().network().tokens().insert(*token);
+    return kSOk;
+}
+
+HResult INetCfgBindingPath_IsEnabled(const NetCfgBindingPath& path) {
+    const auto* object = Object(path.get(), sim::Network::ComKind::Path);
+    if (object == nullptr) {
+        return kHandleInvalid;
+    }
+    return sim::CurrentPc().network().bindingPaths()[object->position].enabled ? kSOk : kSFalse;
+}
+
+HResult INetCfgBindingPath_Enable(const NetCfgBindingPath& path, bool enable) {
+    Setup().calls().push_back(enable ? "Enable 1" : "Enable 0");
+    const auto* object = Object(path.get(), sim::Network::ComKind::Path);
+    if (object == nullptr) {
+        return kHandleInvalid;
+    }
+    if (auto refused = CannotChange("Enable")) {
+        return *refused;
+    }
+    sim::CurrentPc().network().bindingPaths()[object->position].enabled = enable;
     return kSOk;
 }
 

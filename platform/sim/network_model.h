@@ -70,6 +70,9 @@ class Network {
     struct ComObject {
         ComKind kind;
         size_t position = 0;  // PathEnum: next path; Path: its index
+        // Bindings and PathEnum: of TCP/IP, whose paths are modelled; other components list
+        // none.
+        bool tcpip = false;
     };
     // A device list of the device installer and the parameters last set on its devices.
     struct DeviceList {

@@ -72,11 +72,18 @@ bool SHGetPathFromIDListW(ItemList items, char16_t* path) {
     return true;
 }
 
+// Frees what the simulated PC handed out: binding path tokens and shell item lists.
 void CoTaskMemFree(void* memory) {
-    if (memory != nullptr) {
-        delete static_cast<SimItemList*>(memory);
-        --sim::CurrentPc().openItemLists();
+    if (memory == nullptr) {
+        return;
     }
+    sim::Pc& pc = sim::CurrentPc();
+    if (pc.network().tokens().erase(memory) != 0) {
+        delete[] static_cast<char16_t*>(memory);
+        return;
+    }
+    delete static_cast<SimItemList*>(memory);
+    --pc.openItemLists();
 }
 
 }  // namespace platform

@@ -87,6 +87,10 @@ HResult INetCfg_FindComponent(const NetCfg& netCfg, const char16_t* infId,
     return result;
 }
 
+HResult INetCfg_Apply(const NetCfg& netCfg) {
+    return As<INetCfg>(netCfg)->Apply();
+}
+
 HResult INetCfgClassSetup_Install(const NetCfgClassSetup& classSetup, const char16_t* infId,
                                   OboToken* oboToken, uint32_t setupFlags,
                                   uint32_t upgradeFromBuildNo, const char16_t* answerFile,
@@ -107,6 +111,49 @@ HResult INetCfgClassSetup_DeInstall(const NetCfgClassSetup& classSetup,
                                      reinterpret_cast<OBO_TOKEN*>(oboToken), &references);
     ::CoTaskMemFree(references);
     return result;
+}
+
+HResult INetCfgComponent_QueryBindings(const NetCfgComponent& component,
+                                       NetCfgComponentBindings* bindings) {
+    void* object = nullptr;
+    HRESULT result =
+        As<INetCfgComponent>(component)->QueryInterface(IID_INetCfgComponentBindings, &object);
+    bindings->Reset(object);
+    return result;
+}
+
+HResult INetCfgComponentBindings_EnumBindingPaths(const NetCfgComponentBindings& bindings,
+                                                  uint32_t flags, EnumNetCfgBindingPath* paths) {
+    IEnumNetCfgBindingPath* object = nullptr;
+    HRESULT result = As<INetCfgComponentBindings>(bindings)->EnumBindingPaths(flags, &object);
+    paths->Reset(object);
+    return result;
+}
+
+HResult IEnumNetCfgBindingPath_Reset(const EnumNetCfgBindingPath& paths) {
+    return As<IEnumNetCfgBindingPath>(paths)->Reset();
+}
+
+HResult IEnumNetCfgBindingPath_Next(const EnumNetCfgBindingPath& paths, NetCfgBindingPath* path) {
+    INetCfgBindingPath* object = nullptr;
+    HRESULT result = As<IEnumNetCfgBindingPath>(paths)->Next(1, &object, nullptr);
+    path->Reset(object);
+    return result;
+}
+
+HResult INetCfgBindingPath_GetPathToken(const NetCfgBindingPath& path, char16_t** token) {
+    LPWSTR text = nullptr;
+    HRESULT result = As<INetCfgBindingPath>(path)->GetPathToken(&text);
+    *token = reinterpret_cast<char16_t*>(text);
+    return result;
+}
+
+HResult INetCfgBindingPath_IsEnabled(const NetCfgBindingPath& path) {
+    return As<INetCfgBindingPath>(path)->IsEnabled();
+}
+
+HResult INetCfgBindingPath_Enable(const NetCfgBindingPath& path, bool enable) {
+    return As<INetCfgBindingPath>(path)->Enable(enable ? TRUE : FALSE);
 }
 
 }  // namespace platform
