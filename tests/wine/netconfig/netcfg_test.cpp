@@ -1,7 +1,7 @@
 // CTAVIR_NetSet::NetCfgSetup with Wine's network configuration engine. Wine 8's netcfgx.dll
-// creates CLSID_CNetCfg (S_OK), and its QueryInterface for the lock, AcquireWriteLock and
-// Initialize answer S_OK, but QueryNetCfgClass and FindComponent answer E_NOTIMPL: the
-// component is never installed or removed, and each call ends quietly with 0.
+// creates CLSID_CNetCfg (S_OK); its write lock, Initialize and Uninitialize are stubs answering
+// S_OK, and QueryNetCfgClass and FindComponent answer E_NOTIMPL. The component is never
+// installed or removed, and each call ends quietly with 0.
 #include <gtest/gtest.h>
 
 #include "netconfig/tavir_net_set.h"
