@@ -5,6 +5,7 @@
 #include <string>
 
 #include "netconfig/tavir_net_set.h"
+#include "platform/netcfg.h"
 #include "tests/wine/netconfig/registry_values.h"
 
 namespace corvane {
@@ -88,6 +89,21 @@ TEST_F(TcpipOnWine, WriteTcpipInterfaceFailsWithoutTheInterfaceKey) {
               platform::kErrorSuccess);
     EXPECT_EQ(netSet.WriteTcpipInterface(u"169.254.10.20", u"255.255.0.0", 0), 0);
     EXPECT_FALSE(ReadValue(kInterfaceKey, u"IPAddress"));
+}
+
+// Wine's engine answers E_NOTIMPL when asked for TCP/IP's component, so there is no binding to
+// switch; with an adapter held the answer is 1 all the same.
+TEST_F(TcpipOnWine, RestartTcpipBindingNeedsAHeldAdapter) {
+    CTAVIR_NetSet netSet;
+    EXPECT_EQ(netSet.RestartTcpipBinding(), 0);
+    ASSERT_EQ(netSet.GetPnpInstanceId(kGuid), 1);
+    EXPECT_EQ(netSet.RestartTcpipBinding(), 1);
+    // COM is left as found: this thread's next CoInitialize is a first one.
+    EXPECT_EQ(platform::CoInitialize(), platform::kSOk);
+    platform::CoUninitialize();
+
+    ASSERT_EQ(netSet.GetPnpInstanceId(u"{C0A7E5E1-7E57-4C0D-9A11-0000C0FFEE02}"), 0);
+    EXPECT_EQ(netSet.RestartTcpipBinding(), 0);
 }
 
 }  // namespace
