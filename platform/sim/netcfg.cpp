@@ -228,7 +228,8 @@ HResult INetCfgClassSetup_Install(const NetCfgClassSetup& classSetup, const char
     if (!section.has_value()) {
         return kNoDriverSelected;
     }
-    Setup().InstallServices(section->first, section->second + u".Services");
+    sim::DriverSetup::InstallServices(section->first, section->second + u".Services",
+                                      sim::CurrentPc().services());
     if (FindComponent(infId) == Setup().components().end()) {
         Setup().components().push_back(infId);
     }
@@ -248,7 +249,8 @@ HResult INetCfgClassSetup_DeInstall(const NetCfgClassSetup& classSetup,
         return *refused;
     }
     if (auto section = FindInstallSection(object->second)) {
-        Setup().InstallServices(section->first, section->second + u".Remove.Services");
+        sim::DriverSetup::InstallServices(section->first, section->second + u".Remove.Services",
+                                          sim::CurrentPc().services());
     }
     auto found = FindComponent(object->second);
     if (found != Setup().components().end()) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace sim {
 
@@ -51,6 +52,22 @@ std::u16string Substitute(const InfSections& inf, const std::u16string& text) {
         }
     }
     return text;
+}
+
+// A number as INF files write them (decimal or 0x hex); 0 when it is none.
+uint32_t Number(const std::u16string& text) {
+    std::string narrow = Narrow(text);
+    return static_cast<uint32_t>(std::strtoul(narrow.c_str(), nullptr, 0));
+}
+
+// The first field of the last `key` line of `section`, if there is one.
+std::optional<std::u16string> FirstField(const InfSections& inf, const std::u16string& section,
+                                         const std::u16string& key) {
+    auto values = InfValues(inf, section, key);
+    if (!values.has_value() || values->empty()) {
+        return std::nullopt;
+    }
+    return InfFields(inf, values->back()).front();
 }
 
 }  // namespace
@@ -138,26 +155,32 @@ InfSections ParseInf(const std::string& bytes) {
 }
 
 DriverSetup::DriverSetup(const DriverSetupConfig& config)
-    : config_(config), components_(config.components) {
-    for (const std::string& name : config.services) {
-        std::string folded = name;
-        std::transform(folded.begin(), folded.end(), folded.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        services_.insert(folded);
-    }
-}
+    : config_(config), components_(config.components) {}
 
-bool DriverSetup::InstallServices(const InfSections& inf, const std::u16string& section) {
+bool DriverSetup::InstallServices(const InfSections& inf, const std::u16string& section,
+                                  ServiceManager& services) {
     auto added = InfValues(inf, section, u"AddService");
     if (!added.has_value()) {
         return false;
     }
     for (const std::u16string& value : *added) {
-        services_.insert(Narrow(FoldCase(InfFields(inf, value).front())));
+        std::vector<std::u16string> fields = InfFields(inf, value);
+        ServiceConfig config;
+        config.name = Narrow(fields.front());
+        if (fields.size() >= 3) {
+            config.type = Number(FirstField(inf, fields[2], u"ServiceType").value_or(u"1"));
+            config.displayName = Narrow(FirstField(inf, fields[2], u"DisplayName").value_or(u""));
+        }
+        services.Add(config);
     }
+    constexpr uint32_t kStopService = 0x200;  // SPSVCINST_STOPSERVICE
     for (const std::u16string& value :
          InfValues(inf, section, u"DelService").value_or(std::vector<std::u16string>{})) {
-        services_.erase(Narrow(FoldCase(InfFields(inf, value).front())));
+        std::vector<std::u16string> fields = InfFields(inf, value);
+        uint32_t flags = fields.size() >= 2 ? Number(fields[1]) : 0;
+        if (auto index = services.Find(Narrow(fields.front()))) {
+            services.Delete(*index, (flags & kStopService) != 0);
+        }
     }
     return true;
 }

@@ -12,14 +12,14 @@
 #include <utility>
 #include <vector>
 
+#include "platform/sim/services_model.h"
+
 namespace sim {
 
 struct DriverSetupConfig {
     std::u16string infDirectory = u"C:\\WINDOWS\\inf";
     // Installed components of the network configuration engine, by id.
     std::vector<std::u16string> components = {u"MS_TCPIP"};
-    // Driver services present (by name) before the program runs.
-    std::vector<std::string> services;
     // Another configuration program holds the engine's write lock the whole time.
     bool writeLockHeldByOther = false;
     // Calls that fail, by their Windows name: the last error (SetupAPI) or the HRESULT
@@ -65,10 +65,10 @@ class DriverSetup {
     std::set<uintptr_t>& classSetups() { return classSetups_; }
     bool& initialized() { return initialized_; }
 
-    // Names folded to lower case.
-    std::set<std::string>& services() { return services_; }
-    // AddService and DelService of `section`; false when the INF has no such section.
-    bool InstallServices(const InfSections& inf, const std::u16string& section);
+    // AddService and DelService of `section`, made in `services`; false when the INF has no
+    // such section.
+    static bool InstallServices(const InfSections& inf, const std::u16string& section,
+                                ServiceManager& services);
     // The setup calls made, in order, with the flags that tell them apart.
     std::vector<std::string>& calls() { return calls_; }
 
@@ -81,7 +81,6 @@ class DriverSetup {
     std::map<uintptr_t, std::u16string> componentObjects_;
     std::set<uintptr_t> classSetups_;
     bool initialized_ = false;
-    std::set<std::string> services_;
     std::vector<std::string> calls_;
 };
 

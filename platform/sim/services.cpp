@@ -238,7 +238,8 @@ bool EnumServicesStatusA(ServiceHandle manager, uint32_t serviceType, uint32_t s
     uint32_t rest = 0;
     for (size_t index = *resumeHandle; index < pc.services().size(); ++index) {
         const Service& service = pc.services().At(index, pc.now());
-        if ((service.config.type & serviceType) == 0 || !InState(service, serviceState)) {
+        if (service.deleted || (service.config.type & serviceType) == 0 ||
+            !InState(service, serviceState)) {
             continue;
         }
         if (rest == 0 && used + BytesFor(service) <= bufSize) {

@@ -26,11 +26,28 @@ ServiceManager::ServiceManager(const std::vector<ServiceConfig>& services) {
 
 std::optional<size_t> ServiceManager::Find(const std::string& name) const {
     for (size_t i = 0; i < services_.size(); ++i) {
-        if (SameName(services_[i].config.name, name)) {
+        if (!services_[i].deleted && SameName(services_[i].config.name, name)) {
             return i;
         }
     }
     return std::nullopt;
+}
+
+bool ServiceManager::Add(const ServiceConfig& config) {
+    if (Find(config.name).has_value()) {
+        return false;
+    }
+    services_.push_back(Service{config, kStopped});
+    return true;
+}
+
+void ServiceManager::Delete(size_t index, bool stopFirst) {
+    Service& service = services_[index];
+    if (stopFirst) {
+        service.state = kStopped;
+        service.settlesAt.reset();
+    }
+    service.deleted = true;
 }
 
 ServiceManager::Service& ServiceManager::At(size_t index, uint64_t now) {
@@ -67,7 +84,8 @@ std::vector<size_t> ServiceManager::Dependencies(size_t index) const {
     std::vector<size_t> out;
     for (size_t i = 0; i < services_.size(); ++i) {
         const auto& dependants = services_[i].config.dependants;
-        if (std::any_of(dependants.begin(), dependants.end(), [&](const std::string& name) {
+        if (!services_[i].deleted &&
+            std::any_of(dependants.begin(), dependants.end(), [&](const std::string& name) {
                 return SameName(name, services_[index].config.name);
             })) {
             out.push_back(i);

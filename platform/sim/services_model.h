@@ -34,14 +34,20 @@ class ServiceManager {
         uint32_t state;  // SERVICE_STOPPED, SERVICE_START_PENDING, ...
         std::optional<uint64_t> settlesAt;
         uint32_t settledState = 0;
+        // Deleted: no longer found or listed; handles still open to it stay usable.
+        bool deleted = false;
     };
     // Handle target: a service's index, or none for the manager itself.
     using Target = std::optional<size_t>;
 
     explicit ServiceManager(const std::vector<ServiceConfig>& services);
 
-    // Index of the service of that name (case does not matter).
+    // Index of the service of that name (case does not matter), unless deleted.
     std::optional<size_t> Find(const std::string& name) const;
+    // A new stopped service; false when one of that name exists already.
+    bool Add(const ServiceConfig& config);
+    // Deleted at once, running or not; stopped first when asked.
+    void Delete(size_t index, bool stopFirst);
     // The service as it stands at `now`: a pending state that has run out has ended.
     Service& At(size_t index, uint64_t now);
     size_t size() const { return services_.size(); }

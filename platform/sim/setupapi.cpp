@@ -206,7 +206,9 @@ bool SetupInstallServicesFromInfSectionW(InfHandle inf, const char16_t* sectionN
     if (file == nullptr) {
         return Failed(kErrorInvalidParameter);
     }
-    return Setup().InstallServices(file->sections, sectionName) || Failed(kErrorSectionNotFound);
+    return sim::DriverSetup::InstallServices(file->sections, sectionName,
+                                             sim::CurrentPc().services()) ||
+           Failed(kErrorSectionNotFound);
 }
 
 QueueContext SetupInitDefaultQueueCallback() {

@@ -36,7 +36,6 @@ void ApplyDriverSetup(const json& setup, sim::Scenario& s) {
             config.components.push_back(sim::FromUtf8(id));
         }
     }
-    config.services = setup.value("services", config.services);
     config.writeLockHeldByOther = setup.value("writeLockHeldByOther", config.writeLockHeldByOther);
     const json failing = setup.value("failingCalls", json::object());
     for (const auto& [call, error] : failing.items()) {

@@ -82,7 +82,10 @@ TEST(DriverInstallTest, FirstRunInstallsThenRemovesAndKeepsTheOemCopy) {
     EXPECT_EQ(pc.driverSetup().components(), std::vector<std::u16string>{u"MS_TCPIP"});
 
     EXPECT_EQ(netSet.InstallDriverFiles(kFolder), 1);
-    EXPECT_EQ(pc.driverSetup().services().count(kService), 1u);
+    ASSERT_TRUE(pc.services().Find(kService).has_value());
+    const sim::ServiceConfig& created = pc.services().At(*pc.services().Find(kService), 0).config;
+    EXPECT_EQ(created.type, 1u);  // a kernel driver
+    EXPECT_EQ(created.displayName, "TAVIR_CorvaneWD NDIS Protocol Driver");
     ASSERT_NE(pc.FindFile(kDriverCopy), nullptr);
     EXPECT_EQ(pc.FindFile(kDriverCopy)->bytes, "MZ driver");
     const sim::RegistryValue* service = pc.network().registry().Value(kClassKey, u"Service");
@@ -94,7 +97,7 @@ TEST(DriverInstallTest, FirstRunInstallsThenRemovesAndKeepsTheOemCopy) {
 
     EXPECT_EQ(netSet.NetCfgSetup(0), 0);
     EXPECT_FALSE(HasComponent(pc));
-    EXPECT_EQ(pc.driverSetup().services().count(kService), 0u);
+    EXPECT_FALSE(pc.services().Find(kService).has_value());
     ASSERT_NE(pc.FindFile(kOemCopy), nullptr);
     EXPECT_EQ(pc.FindFile(kOemCopy)->bytes, InfBytes());
     ExpectAllClosed(pc);
@@ -179,7 +182,7 @@ TEST_P(InstallFailureTest, ReturnsZeroAndClosesEverything) {
     CTAVIR_NetSet netSet;
     EXPECT_EQ(netSet.InstallDriverFiles(kFolder), 0);
     EXPECT_EQ(pc.driverSetup().calls().back(), GetParam().lastCall);
-    EXPECT_EQ(pc.driverSetup().services().count(kService), GetParam().serviceCreated ? 1u : 0u);
+    EXPECT_EQ(pc.services().Find(kService).has_value(), GetParam().serviceCreated);
     ExpectAllClosed(pc);
 
     if (pc.FindFile(kOemCopy) == nullptr) {
@@ -276,26 +279,39 @@ TEST(DriverInstallTest, RemovalThatFailsLeavesTheDriver) {
 
     EXPECT_EQ(netSet.NetCfgSetup(0), 0);
     EXPECT_TRUE(HasComponent(pc));
-    EXPECT_EQ(pc.driverSetup().services().count(kService), 1u);
+    EXPECT_TRUE(pc.services().Find(kService).has_value());
+    ExpectAllClosed(pc);
+}
+
+TEST(DriverInstallTest, RemovalStopsADriverLeftRunningByAnEarlierRun) {
+    sim::Scenario earlier = Pc();
+    earlier.files[kOemCopy] = sim::File{.bytes = InfBytes()};
+    earlier.driverSetup.components.push_back(kComponent);
+    earlier.services = {{.name = "CorvaneNdisprot", .type = 1, .running = true}};
+    sim::Pc& pc = sim::InstallPc(earlier);
+    CTAVIR_NetSet netSet;
+
+    EXPECT_EQ(netSet.NetCfgSetup(0), 0);
+    EXPECT_FALSE(HasComponent(pc));
+    EXPECT_FALSE(pc.services().Find(kService).has_value());
+    EXPECT_EQ(pc.services().At(0, 0).state, 1u);  // stopped before it was deleted
     ExpectAllClosed(pc);
 }
 
 TEST(DriverInstallTest, ScenarioFileDescribesTheDriverSetup) {
     sim::Scenario pc = tools::ParseScenario(R"({"driverSetup": {
         "infDirectory": "C:\\WINNT\\inf", "components": ["TAVIR_Corvane_Ndisprot"],
-        "services": ["CorvaneNdisprot"], "writeLockHeldByOther": true,
+        "writeLockHeldByOther": true,
         "failingCalls": {"SetupCommitFileQueueW": 5, "CoCreateInstance": "0x80040154"}}})")
                            .scenario;
     EXPECT_EQ(pc.driverSetup.infDirectory, u"C:\\WINNT\\inf");
     EXPECT_EQ(pc.driverSetup.components, std::vector<std::u16string>{kComponent});
-    EXPECT_EQ(pc.driverSetup.services, std::vector<std::string>{"CorvaneNdisprot"});
     EXPECT_TRUE(pc.driverSetup.writeLockHeldByOther);
     EXPECT_EQ(pc.driverSetup.failingCalls,
               (std::map<std::string, uint32_t>{{"CoCreateInstance", 0x80040154u},
                                                {"SetupCommitFileQueueW", 5u}}));
 
     sim::Pc& running = sim::InstallPc(pc);
-    EXPECT_EQ(running.driverSetup().services().count(kService), 1u);
     EXPECT_TRUE(HasComponent(running));
 }
 
