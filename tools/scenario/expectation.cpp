@@ -69,6 +69,7 @@ std::vector<std::string> UnmetExpectations(const RunOutcome& outcome, const Expe
                                    (file->second.size() - 2) / 2)));
         }
     }
+    AddUnmetFinalState(outcome.finalState, expect.finalState, problems);
     return problems;
 }
 

@@ -39,25 +39,6 @@ uint32_t Number(const json& value) {
                : value.get<uint32_t>();
 }
 
-// {"dword": 1}, {"sz": "text"} or {"multiSz": ["a", "b"]}, each with its terminators.
-sim::RegistryValue Value(const json& value) {
-    if (value.contains("dword")) {
-        return {4, Dword(Number(value["dword"]))};
-    }
-    if (value.contains("sz")) {
-        return {1, Utf16(sim::FromUtf8(value["sz"]) + u'\0')};
-    }
-    if (value.contains("multiSz")) {
-        std::u16string units;
-        for (const std::string& text : value["multiSz"].get<std::vector<std::string>>()) {
-            units += sim::FromUtf8(text) + u'\0';
-        }
-        return {7, Utf16(units + u'\0')};
-    }
-    throw std::runtime_error(
-        "a registry value is {\"dword\": n}, {\"sz\": s} or {\"multiSz\": [...]}");
-}
-
 sim::OidAnswer Answer(const json& answer) {
     sim::OidAnswer result;
     if (answer.contains("dword")) {
@@ -95,6 +76,24 @@ sim::AdapterConfig Adapter(const json& adapter) {
 
 }  // namespace
 
+sim::RegistryValue RegistryValueOf(const json& value) {
+    if (value.contains("dword")) {
+        return {4, Dword(Number(value["dword"]))};
+    }
+    if (value.contains("sz")) {
+        return {1, Utf16(sim::FromUtf8(value["sz"]) + u'\0')};
+    }
+    if (value.contains("multiSz")) {
+        std::u16string units;
+        for (const std::string& text : value["multiSz"].get<std::vector<std::string>>()) {
+            units += sim::FromUtf8(text) + u'\0';
+        }
+        return {7, Utf16(units + u'\0')};
+    }
+    throw std::runtime_error(
+        "a registry value is {\"dword\": n}, {\"sz\": s} or {\"multiSz\": [...]}");
+}
+
 void ApplyNetwork(const json& network, sim::Scenario& s) {
     sim::NetworkConfig& n = s.network;
     for (const json& adapter : network.value("adapters", json::array())) {
@@ -105,7 +104,7 @@ void ApplyNetwork(const json& network, sim::Scenario& s) {
     for (const auto& [path, values] : registry.items()) {
         auto& key = n.registry[sim::FromUtf8(path)];
         for (const auto& [name, value] : values.items()) {
-            key[sim::FromUtf8(name)] = Value(value);
+            key[sim::FromUtf8(name)] = RegistryValueOf(value);
         }
     }
     for (const std::string& path : network.value("readOnlyKeys", std::vector<std::string>{})) {

@@ -7,6 +7,7 @@
 
 #include "platform/sim/code_page.h"
 #include "resources/resource_ids.h"
+#include "tools/scenario/final_state_keys.h"
 #include "tools/scenario/netcfg_keys.h"
 #include "tools/scenario/network_keys.h"
 #include "tools/scenario/services_keys.h"
@@ -202,6 +203,7 @@ Expectation ParseExpectation(const json& expect) {
         e.resultFile = {Wide(file.at("path")), Wide(file.at("text"))};
     }
     e.noResultFile = expect.value("noResultFile", false);
+    e.finalState = ParseFinalState(expect);
     return e;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/sim/scenario.h"
+#include "tools/scenario/final_state_expectation.h"
 
 namespace corvane::tools {
 
@@ -24,6 +25,7 @@ struct Expectation {
     // mark; or that no result file was written.
     std::optional<std::pair<std::u16string, std::u16string>> resultFile;
     bool noResultFile = false;
+    FinalStateExpectation finalState;
 };
 
 struct ScenarioFile {

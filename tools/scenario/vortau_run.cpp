@@ -72,6 +72,7 @@ RunOutcome RunVortau(const sim::Scenario& scenario) {
         }
     }
     outcome.virtualMs = session.pc().now();
+    outcome.finalState = FinalStateOf(session.pc());
     return outcome;
 }
 

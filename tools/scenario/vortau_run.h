@@ -10,6 +10,7 @@
 
 #include "platform/sim/pc.h"
 #include "platform/sim/scenario.h"
+#include "tools/scenario/final_state.h"
 
 namespace corvane::tools {
 
@@ -28,6 +29,7 @@ struct RunOutcome {
     std::vector<std::string> trace;                     // ANSI bytes, as stored in the ring
     std::map<std::u16string, std::string> resultFiles;  // by folded path: the bytes
     uint64_t virtualMs = 0;
+    FinalState finalState;
 };
 
 // A viewer that holds the ring open and switched on, so that the program's lines stay.

@@ -1,0 +1,36 @@
+#include "tools/scenario/final_state.h"
+
+namespace corvane::tools {
+
+std::string FoldServiceName(std::string name) {
+    for (char& c : name) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return name;
+}
+
+FinalState FinalStateOf(sim::Pc& pc) {
+    FinalState state;
+    sim::ServiceManager& services = pc.services();
+    for (size_t i = 0; i < services.size(); ++i) {
+        const sim::ServiceManager::Service& service = services.At(i, pc.now());
+        // A deleted service may keep its place for the handles still open on it; only the
+        // services the manager finds by name still exist.
+        if (services.Find(service.config.name) == i) {
+            state.services[FoldServiceName(service.config.name)] = service.state;
+        }
+    }
+    for (const auto& [path, file] : pc.files()) {
+        state.files.insert(path);
+    }
+    state.components = pc.driverSetup().components();
+    state.registry = pc.network().registry();
+    state.netDevices = pc.network().devices();
+    state.bindingPaths = pc.network().bindingPaths();
+    state.applies = pc.network().applies();
+    return state;
+}
+
+}  // namespace corvane::tools

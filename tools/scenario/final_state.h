@@ -1,0 +1,32 @@
+#pragma once
+// What a run left on the simulated PC: the parts a scenario file can check afterwards, kept
+// apart from the PC so that the next run may replace it.
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/sim/pc.h"
+
+namespace corvane::tools {
+
+constexpr uint32_t kServiceStopped = 1;
+constexpr uint32_t kServiceRunning = 4;
+
+struct FinalState {
+    // The services the manager still finds, by name in upper case: their state.
+    std::map<std::string, uint32_t> services;
+    std::set<std::u16string> files;  // folded paths, folders among them
+    std::vector<std::u16string> components;
+    sim::Registry registry{{}, {}};
+    std::vector<sim::NetDeviceConfig> netDevices;
+    std::vector<sim::BindingPathConfig> bindingPaths;
+    int applies = 0;
+};
+
+std::string FoldServiceName(std::string name);
+FinalState FinalStateOf(sim::Pc& pc);
+
+}  // namespace corvane::tools
