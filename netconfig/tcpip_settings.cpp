@@ -62,7 +62,9 @@ int CTAVIR_NetSet::GetPnpInstanceId(const char16_t* adapterGuid) {
 
 int CTAVIR_NetSet::WriteTcpipInterface(const char16_t* address, const char16_t* mask,
                                        uint32_t enableDhcp) {
-    if (address == nullptr || mask == nullptr) {
+    // Without an adapter held the path would name the Interfaces key itself, whose values
+    // belong to no adapter.
+    if (address == nullptr || mask == nullptr || m_szAdapterGuid[0] == u'\0') {
         return 0;
     }
     std::u16string path = std::u16string(u"SYSTEM\\CurrentControlSet\\Services\\") +

@@ -124,6 +124,15 @@ TEST(WriteTcpipInterface, FailsWithoutAWritableInterfaceKey) {
     ASSERT_EQ(netSet.GetPnpInstanceId(kGuid), 1);
     EXPECT_EQ(netSet.WriteTcpipInterface(u"169.254.1.1", u"255.255.0.0", 0), 0);
 
+    // No adapter held: the Interfaces key above the adapters' keys is not written.
+    constexpr char16_t kInterfaces[] =
+        u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\"
+        u"Interfaces";
+    sim::Pc& fresh = InstallNetwork(Registry({1, Utf16(kPnpId)}));
+    CTAVIR_NetSet nothingHeld;
+    EXPECT_EQ(nothingHeld.WriteTcpipInterface(u"169.254.1.1", u"255.255.0.0", 0), 0);
+    EXPECT_EQ(fresh.network().registry().Value(kInterfaces, u"IPAddress"), nullptr);
+
     network = Registry({1, Utf16(kPnpId)});
     network.readOnlyKeys = {kInterface};
     sim::Pc& pc = InstallNetwork(network);
