@@ -21,7 +21,6 @@ constexpr uint32_t kKeyAllAccess = 0xF003F;
 constexpr uint32_t kRegSz = 1;
 constexpr uint32_t kRegDword = 4;
 constexpr uint32_t kRegMultiSz = 7;
-constexpr uint32_t kErrorMoreData = 234;
 
 uint32_t RegOpenKeyExW(RegistryKey parent, const char16_t* subKey, uint32_t access,
                        RegistryKey* result);

@@ -26,7 +26,6 @@ constexpr uint32_t kServiceRunning = 4;
 constexpr uint32_t kServiceControlStop = 1;
 
 constexpr uint32_t kErrorInvalidHandle = 6;
-constexpr uint32_t kErrorMoreData = 234;
 constexpr uint32_t kErrorDependentServicesRunning = 1051;
 constexpr uint32_t kErrorServiceAlreadyRunning = 1056;
 constexpr uint32_t kErrorServiceDoesNotExist = 1060;

@@ -24,6 +24,7 @@ constexpr uint32_t kErrorAccessDenied = 5;
 constexpr uint32_t kErrorInvalidParameter = 87;
 constexpr uint32_t kErrorInsufficientBuffer = 122;
 constexpr uint32_t kErrorAlreadyExists = 183;
+constexpr uint32_t kErrorMoreData = 234;
 constexpr uint32_t kErrorResourceTypeNotFound = 1813;
 constexpr uint32_t kErrorCancelled = 1223;
 

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "netconfig/tavir_net_set.h"
+#include "netconfig/unique_service.h"
 #include "tests/wine/netconfig/registry_values.h"
-#include "tests/wine/netconfig/service_lookup.h"
 
 namespace corvane {
 namespace {
@@ -27,6 +27,13 @@ constexpr char16_t kNdiKey[] =
 constexpr char16_t kNdiInterfacesKey[] =
     u"SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E975-E325-11CE-BFC1-08002BE10318}\\Ndi\\"
     u"Interfaces";
+
+bool ServiceExists(const char* name) {
+    UniqueServiceHandle manager(platform::OpenSCManagerA(platform::kScManagerAllAccess));
+    UniqueServiceHandle service(
+        platform::OpenServiceA(manager.Get(), name, platform::kServiceAllAccess));
+    return static_cast<bool>(service);
+}
 
 std::string FileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -89,6 +89,12 @@ TEST_F(TcpipOnWine, WriteTcpipInterfaceFailsWithoutTheInterfaceKey) {
               platform::kErrorSuccess);
     EXPECT_EQ(netSet.WriteTcpipInterface(u"169.254.10.20", u"255.255.0.0", 0), 0);
     EXPECT_FALSE(ReadValue(kInterfaceKey, u"IPAddress"));
+
+    // With no adapter held, the key above the adapters' keys is not written either.
+    CTAVIR_NetSet nothingHeld;
+    EXPECT_EQ(nothingHeld.WriteTcpipInterface(u"169.254.10.20", u"255.255.0.0", 0), 0);
+    EXPECT_FALSE(ReadValue(u"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces",
+                           u"IPAddress"));
 }
 
 // Wine's engine answers E_NOTIMPL when asked for TCP/IP's component, so there is no binding to
