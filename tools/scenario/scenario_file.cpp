@@ -211,6 +211,17 @@ std::u16string ModuleFolder(const sim::Scenario& s) {
     return s.modulePath.substr(0, s.modulePath.rfind(u'\\') + 1);
 }
 
+// The driver's files that the launcher unpacks beside VORTAU, and the system folders they are
+// installed into.
+void ApplyDriverFiles(bool unpacked, const std::u16string& folder, sim::Scenario& s) {
+    s.files[s.driverSetup.infDirectory] = sim::File{.directory = true};
+    s.files[s.systemDirectory + u"\\drivers"] = sim::File{.directory = true};
+    if (unpacked) {
+        s.files[folder + u"TAVIR_CorvaneWD.inf"] = sim::File{.bytes = ReadBytes(CORVANE_INF_FILE)};
+        s.files[folder + u"TAVIR_CorvaneWD.sys"] = sim::File{.bytes = "MZ protocol driver"};
+    }
+}
+
 // The default PC without its language file: the launcher's folder exists and VORTAU carries
 // its resources.
 ScenarioFile BaseScenario() {
@@ -231,6 +242,7 @@ ScenarioFile BaseScenario() {
 ScenarioFile DefaultScenario() {
     ScenarioFile file = BaseScenario();
     ApplyLanguageFile("english", ModuleFolder(file.scenario), file.scenario);
+    ApplyDriverFiles(true, ModuleFolder(file.scenario), file.scenario);
     return file;
 }
 
@@ -309,6 +321,7 @@ ScenarioFile ParseScenario(const std::string& text) {
     ApplyServices(root.value("services", json::array()), s);
     ApplyNetwork(root.value("network", json::object()), s);
     ApplyDriverSetup(root.value("driverSetup", json::object()), s);
+    ApplyDriverFiles(root.value("driverFiles", true), ModuleFolder(s), s);
     if (root.contains("expect")) {
         file.expect = ParseExpectation(root["expect"]);
     }

@@ -15,8 +15,10 @@
 namespace corvane::tools {
 namespace {
 
-// A PC with something of each kind; `o*.inf` must not reach into the folder below.
+// A PC with something of each kind; `o*.inf` must not reach into the folder below. Without
+// the driver's files beside VORTAU the run installs nothing, so the PC ends as described.
 const std::string kPc = R"(
+  "driverFiles": false,
   "services": [{"name": "CorvaneNdisprot", "running": true}, {"name": "Spooler"}],
   "files": {"C:\\WINDOWS\\inf\\oem3.inf": {}, "C:\\WINDOWS\\inf\\oem3.PNF": {},
             "C:\\WINDOWS\\inf\\old\\x.inf": {}},
