@@ -23,7 +23,8 @@ done
 
 step ctest --preset host -j "$jobs"
 step ctest --preset host-asan -j "$jobs"
-step tests/imports/check-imports.sh build/win32/checker/VORTAU.exe
+step tests/imports/check-imports.sh build/win32/checker/VORTAU.exe \
+    build/win32/tests/imports/corvane-netconfig-imports.exe
 step tests/imports/check-size.sh build/win32/checker/VORTAU.exe 300
 step tests/resources/check-resources.sh build/win32
 step tests/resources/check-resources.sh build/win64

@@ -1,0 +1,38 @@
+// Never run: links every network settings operation into one 32-bit program, so that the import
+// check sees all the system functions that VORTAU will call once its checks 3 and 4 use them.
+
+#include <cstdint>
+
+#include "common/pellora2_tools.h"
+#include "netconfig/adapter_record.h"
+#include "netconfig/adapters_info.h"
+#include "netconfig/apipa_setting.h"
+#include "netconfig/nic_info.h"
+#include "netconfig/service_control.h"
+#include "netconfig/tavir_net_set.h"
+
+int wmain(int argc, wchar_t**) {
+    if (argc < 100) {
+        return 0;
+    }
+    const uint8_t mac[6] = {};
+    uint32_t address = 0;
+    uint32_t mask = 0;
+    corvane::CAdaptersInfo adapters;
+    int sum = adapters.Load() + adapters.GetIpAddress(0, 0, &address, &mask) +
+              static_cast<int>(adapters.GetGateway(0, 0) + adapters.FindGatewayByMac(mac));
+    corvane::AdapterList list;
+    sum += corvane::EnumerateAdapters(list);
+    corvane::CNICInfo nic("{00000000-0000-0000-0000-000000000000}");
+    sum += nic.IsWireless() + nic.IsReady() + nic.IsConnected();
+    corvane::CPellora2Tools::EnableAdapter(0, u"{00000000-0000-0000-0000-000000000000}");
+    corvane::CAPIPAOrgSetting apipa;
+    sum += static_cast<int>(apipa.FindFreeAddress(0));
+    corvane::CServiceControl services;
+    sum += services.Start("x", 1) + services.Stop("x", 1) + services.IsActive(0x30, "x");
+    corvane::CTAVIR_NetSet netSet;
+    sum += netSet.GetPnpInstanceId(u"{}") + netSet.WriteTcpipInterface(u"", u"", 1) +
+           netSet.RestartTcpipBinding() + netSet.InstallDriverFiles(u"C:\\") +
+           netSet.NetCfgSetup(1);
+    return sum;
+}
