@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "netconfig/apipa_setting.h"
 #include "netconfig/tavir_net_set.h"
+#include "platform/sim/code_page.h"
 #include "tests/host/netconfig/network_pc.h"
 
 namespace corvane {
@@ -108,6 +110,42 @@ TEST(RestartTcpipBinding, EndsWithOneForWhateverTheEngineDoes) {
                   c.adapterPathEnabled || c.applies > 0);
         ExpectEverythingReleased(pc);
     }
+}
+
+// The order the switching manager uses: a free link-local address for the test, then automatic
+// configuration again, each time with TCP/IP's binding restarted.
+TEST(RestartTcpipBinding, ALinkLocalAddressSetAndRecovered) {
+    constexpr char16_t kInterface[] =
+        u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\"
+        u"Interfaces\\{ABCDEF01-2345-6789-ABCD-EF0123456789}";
+    sim::Scenario scenario = BindingPc(true);
+    scenario.network.registry[kInterface] = {{u"EnableDHCP", {4, Dword(1)}}};
+    sim::Pc& pc = sim::InstallPc(scenario);
+    CTAVIR_NetSet netSet;
+    ASSERT_EQ(netSet.GetPnpInstanceId(kGuid), 1);
+    uint32_t found = CAPIPAOrgSetting().FindFreeAddress(0);
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&found);
+    ASSERT_EQ(bytes[0], 169);
+    ASSERT_EQ(bytes[1], 254);
+    std::u16string address = u"169.254." + sim::FromUtf8(std::to_string(bytes[2])) + u"." +
+                             sim::FromUtf8(std::to_string(bytes[3]));
+    sim::Registry& registry = pc.network().registry();
+
+    ASSERT_EQ(netSet.WriteTcpipInterface(address.c_str(), u"255.255.0.0", 0), 1);
+    EXPECT_EQ(netSet.RestartTcpipBinding(), 1);
+    EXPECT_EQ(registry.Value(kInterface, u"IPAddress")->bytes, Utf16(address, 2));
+    EXPECT_EQ(registry.Value(kInterface, u"SubnetMask")->bytes, Utf16(u"255.255.0.0", 2));
+    EXPECT_EQ(registry.Value(kInterface, u"EnableDHCP")->bytes, Dword(0));
+    EXPECT_EQ(pc.network().applies(), 2);
+
+    ASSERT_EQ(netSet.WriteTcpipInterface(u"0.0.0.0", u"0.0.0.0", 1), 1);
+    EXPECT_EQ(netSet.RestartTcpipBinding(), 1);
+    EXPECT_EQ(registry.Value(kInterface, u"IPAddress")->bytes, Utf16(u"0.0.0.0", 2));
+    EXPECT_EQ(registry.Value(kInterface, u"SubnetMask")->bytes, Utf16(u"0.0.0.0", 2));
+    EXPECT_EQ(registry.Value(kInterface, u"EnableDHCP")->bytes, Dword(1));
+    EXPECT_EQ(pc.network().applies(), 4);
+    EXPECT_TRUE(pc.network().bindingPaths().back().enabled);
+    ExpectEverythingReleased(pc);
 }
 
 TEST(RestartTcpipBinding, WithoutAPnpInstanceIdLeavesComAlone) {
