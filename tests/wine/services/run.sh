@@ -58,7 +58,7 @@ done
 output=$(timeout 600 "$wine" "$tests" 2>&1)
 status=$?
 # One line per test as it ends: "[ OUTCOME ] Suite.Test (N ms)".
-results=$(echo "$output" | grep -E '^\[ +(OK|FAILED|SKIPPED) +\] [A-Za-z]+\.[A-Za-z]+ \([0-9]+ ms\)')
+results=$(echo "$output" | grep -E '^\[ +(OK|FAILED|SKIPPED) +\] [A-Za-z0-9_]+\.[A-Za-z0-9_]+ \([0-9]+ ms\)')
 echo "$results"
 passed=$(echo "$results" | grep -cE '^\[ +OK +\]')
 failed=$(echo "$results" | grep -cE '^\[ +FAILED +\]')
