@@ -25,6 +25,18 @@ inline std::string Word(uint16_t value) {
     return std::string(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
+// One adapter's registry keys: its network connection key (with its PnP instance ID) and its
+// TCP/IP interface key.
+constexpr char16_t kGuid[] = u"{ABCDEF01-2345-6789-ABCD-EF0123456789}";
+constexpr char16_t kConnection[] =
+    u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Network\\"
+    u"{4D36E972-E325-11CE-BFC1-08002BE10318}\\{ABCDEF01-2345-6789-ABCD-EF0123456789}"
+    u"\\Connection";
+constexpr char16_t kInterface[] =
+    u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\"
+    u"Interfaces\\{ABCDEF01-2345-6789-ABCD-EF0123456789}";
+constexpr char16_t kPnpId[] = u"PCI\\VEN_168C&DEV_001B\\4&1B3F0A2&0&20F0";
+
 // UTF-16LE bytes of `text`, with `zeros` terminating units.
 inline std::string Utf16(const std::u16string& text, size_t zeros = 1) {
     std::u16string units = text + std::u16string(zeros, u'\0');

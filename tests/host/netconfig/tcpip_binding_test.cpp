@@ -14,12 +14,6 @@ namespace {
 
 using namespace testing;
 
-constexpr char16_t kGuid[] = u"{ABCDEF01-2345-6789-ABCD-EF0123456789}";
-constexpr char16_t kConnection[] =
-    u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Network\\"
-    u"{4D36E972-E325-11CE-BFC1-08002BE10318}\\{ABCDEF01-2345-6789-ABCD-EF0123456789}"
-    u"\\Connection";
-constexpr char16_t kPnpId[] = u"PCI\\VEN_168C&DEV_001B\\4&1B3F0A2&0&20F0";
 // The adapter's path, named in another case than its connection key does.
 constexpr char16_t kAdapterPath[] = u"ms_tcpip->pci\\ven_168c&dev_001b\\4&1b3f0a2&0&20f0";
 
@@ -115,9 +109,6 @@ TEST(RestartTcpipBinding, EndsWithOneForWhateverTheEngineDoes) {
 // The order the switching manager uses: a free link-local address for the test, then automatic
 // configuration again, each time with TCP/IP's binding restarted.
 TEST(RestartTcpipBinding, ALinkLocalAddressSetAndRecovered) {
-    constexpr char16_t kInterface[] =
-        u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\"
-        u"Interfaces\\{ABCDEF01-2345-6789-ABCD-EF0123456789}";
     sim::Scenario scenario = BindingPc(true);
     scenario.network.registry[kInterface] = {{u"EnableDHCP", {4, Dword(1)}}};
     sim::Pc& pc = sim::InstallPc(scenario);

@@ -10,16 +10,6 @@ namespace {
 
 using namespace testing;
 
-constexpr char16_t kGuid[] = u"{ABCDEF01-2345-6789-ABCD-EF0123456789}";
-constexpr char16_t kConnection[] =
-    u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Network\\"
-    u"{4D36E972-E325-11CE-BFC1-08002BE10318}\\{ABCDEF01-2345-6789-ABCD-EF0123456789}"
-    u"\\Connection";
-constexpr char16_t kInterface[] =
-    u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\"
-    u"Interfaces\\{ABCDEF01-2345-6789-ABCD-EF0123456789}";
-constexpr char16_t kPnpId[] = u"PCI\\VEN_168C&DEV_001B\\4&1B3F0A2&0&20F0";
-
 sim::NetworkConfig Registry(sim::RegistryValue pnpId) {
     sim::NetworkConfig network;
     network.registry[kConnection] = {{u"PnpInstanceID", pnpId}};

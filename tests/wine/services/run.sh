@@ -6,6 +6,7 @@
 # Usage: tests/wine/services/run.sh BUILD_DIR     (a win64 build, for example build/win64)
 # Prints the tests' outcomes and a last line "N passed, M failed"; exits non-zero on failure.
 set -uo pipefail
+source "$(dirname "$0")/../gtest-summary.sh"
 
 if [ $# -ne 1 ] || [ ! -d "$1" ]; then
     echo "usage: $0 BUILD_DIR" >&2
@@ -56,19 +57,4 @@ for i in $(seq -w 1 12); do
 done
 
 output=$(timeout 600 "$wine" "$tests" 2>&1)
-status=$?
-# One line per test as it ends: "[ OUTCOME ] Suite.Test (N ms)".
-results=$(echo "$output" | grep -E '^\[ +(OK|FAILED|SKIPPED) +\] [A-Za-z0-9_]+\.[A-Za-z0-9_]+ \([0-9]+ ms\)')
-echo "$results"
-passed=$(echo "$results" | grep -cE '^\[ +OK +\]')
-failed=$(echo "$results" | grep -cE '^\[ +FAILED +\]')
-skipped=$(echo "$results" | grep -cE '^\[ +SKIPPED +\]')
-if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
-    echo "$output" | tail -n 20
-    failed=1
-fi
-if [ "$skipped" -ne 0 ]; then
-    echo "$skipped skipped"
-fi
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+gtest_summary "$output" $?
