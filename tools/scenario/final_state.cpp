@@ -24,6 +24,9 @@ FinalState FinalStateOf(sim::Pc& pc) {
     }
     for (const auto& [path, file] : pc.files()) {
         state.files.insert(path);
+        if (file.directory) {
+            state.folders.insert(path);
+        }
     }
     state.components = pc.driverSetup().components();
     state.registry = pc.network().registry();

@@ -19,6 +19,7 @@ struct FinalState {
     // The services the manager still finds, by name in upper case: their state.
     std::map<std::string, uint32_t> services;
     std::set<std::u16string> files;  // folded paths, folders among them
+    std::set<std::u16string> folders;
     std::vector<std::u16string> components;
     sim::Registry registry{{}, {}};
     std::vector<sim::NetDeviceConfig> netDevices;

@@ -1,5 +1,6 @@
 // corvane-sim: runs VORTAU's start-up on a simulated PC and shows what happened.
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -64,6 +65,33 @@ void PrintDialog(const sim::DialogState& dialog) {
     }
 }
 
+// What the run changed that stays: services, the engine's components, files it wrote.
+void PrintFinalState(const sim::Scenario& scenario, const corvane::tools::FinalState& state) {
+    std::printf("PC after the run:\n  services:");
+    for (const auto& [name, serviceState] : state.services) {
+        std::printf(" %s=%s", name.c_str(),
+                    serviceState == corvane::tools::kServiceRunning   ? "running"
+                    : serviceState == corvane::tools::kServiceStopped ? "stopped"
+                                                                      : "pending");
+    }
+    std::printf("%s\n  network components:", state.services.empty() ? " none" : "");
+    for (const std::u16string& component : state.components) {
+        std::printf(" %s", Utf8(component).c_str());
+    }
+    std::printf("\n  files written:");
+    bool any = false;
+    for (const std::u16string& path : state.files) {
+        bool given =
+            std::any_of(scenario.files.begin(), scenario.files.end(),
+                        [&](const auto& file) { return sim::Pc::FoldPath(file.first) == path; });
+        if (!given && state.folders.count(path) == 0) {
+            std::printf("\n    %s", Utf8(path).c_str());
+            any = true;
+        }
+    }
+    std::printf("%s\n  TCP/IP binding changes applied: %d\n", any ? "" : " none", state.applies);
+}
+
 void Print(const corvane::tools::ScenarioFile& file, const RunOutcome& outcome) {
     std::printf("Scenario: %s — %s\n", file.scenario.name.c_str(), file.description.c_str());
     std::printf("Dialogs shown:");
@@ -91,6 +119,7 @@ void Print(const corvane::tools::ScenarioFile& file, const RunOutcome& outcome) 
         std::string shown = Utf8(sim::ToUtf16(line, file.scenario.ansiCodePage));
         std::printf("  %s%s", shown.c_str(), shown.ends_with('\n') ? "" : "\n");
     }
+    PrintFinalState(file.scenario, outcome.finalState);
     std::printf("Virtual time used: %llu ms\n", static_cast<unsigned long long>(outcome.virtualMs));
 }
 
