@@ -89,7 +89,7 @@ bool CHalvexApp::RelaunchElevated() {
         parameters += u"DESKTOP=";
         parameters += u"\"" + desktop + u"\"";
     }
-    char16_t file[platform::kMaxPath] = {};
+    char16_t file[platform::kMaxPath + 1] = {};  // a cut path comes without a terminator
     platform::GetModuleFileNameW(file, platform::kMaxPath);
     char16_t directory[platform::kMaxPath] = {};
     if (platform::GetCurrentDirectoryW(platform::kMaxPath, directory) >= platform::kMaxPath) {

@@ -13,7 +13,8 @@ std::u16string DriveAndDirectory(const std::u16string& path) {
 }
 
 bool GetModuleFolder(std::u16string& folder) {
-    char16_t path[platform::kMaxPath] = {};
+    // One unit more than offered: before Vista a path cut to the buffer has no terminator.
+    char16_t path[platform::kMaxPath + 1] = {};
     if (platform::GetModuleFileNameW(path, platform::kMaxPath) == 0) {
         return false;
     }

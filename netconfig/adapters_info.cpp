@@ -113,10 +113,19 @@ uint32_t CAdaptersInfo::FindIpAddressByMac(const uint8_t mac[6], uint32_t* addre
         return kNotFound;
     }
     uint32_t found = kNotFound;
+    uint32_t read = 0;
+    uint32_t readMask = 0;
     int entries = GetIpAddress(adapter, 0, nullptr, nullptr);
     for (int entry = 0; entry < entries; ++entry) {
-        GetIpAddress(adapter, entry, address, mask);
-        found = *address;
+        // Read through locals: a caller may not want the address or the mask.
+        GetIpAddress(adapter, entry, &read, &readMask);
+        if (address != nullptr) {
+            *address = read;
+        }
+        if (mask != nullptr) {
+            *mask = readMask;
+        }
+        found = read;
         if (found == 0 || found == preferred) {
             break;
         }

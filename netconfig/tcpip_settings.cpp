@@ -52,6 +52,8 @@ int CTAVIR_NetSet::GetPnpInstanceId(const char16_t* adapterGuid) {
     uint32_t size = kPnpInstanceIdBytes;
     if (platform::RegQueryValueExW(key.Get(), u"PnpInstanceID", nullptr, m_szPnpInstanceId,
                                    &size) != platform::kErrorSuccess) {
+        // A value too long leaves the buffer undefined; nothing of it may count as held.
+        std::memset(m_szPnpInstanceId, 0, sizeof m_szPnpInstanceId);
         return 0;
     }
     // A value that fills the buffer brings no terminator of its own.

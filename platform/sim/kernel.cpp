@@ -150,7 +150,14 @@ uint32_t GetFileAttributesW(const char16_t* path) {
 }
 
 uint32_t GetModuleFileNameW(char16_t* buffer, uint32_t size) {
-    uint32_t copied = CopyOut(sim::CurrentPc().scenario().modulePath, buffer, size);
+    const sim::Scenario& scenario = sim::CurrentPc().scenario();
+    // Before Vista a path that does not fit is cut to the buffer without a terminator.
+    if (scenario.majorVersion < 6 && scenario.modulePath.size() >= size) {
+        std::copy_n(scenario.modulePath.begin(), size, buffer);
+        lastError = kErrorSuccess;
+        return size;
+    }
+    uint32_t copied = CopyOut(scenario.modulePath, buffer, size);
     lastError = copied == size ? kErrorInsufficientBuffer : kErrorSuccess;
     return copied;
 }

@@ -88,6 +88,8 @@ uint32_t RegQueryValueExW(RegistryKey key, const char16_t* name, uint32_t* type,
         return kErrorSuccess;
     }
     if (room < value->bytes.size()) {
+        // Windows leaves the buffer's contents undefined; here it holds what fitted.
+        std::memcpy(data, value->bytes.data(), room);
         return kErrorMoreData;
     }
     std::memcpy(data, value->bytes.data(), value->bytes.size());

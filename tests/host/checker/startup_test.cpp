@@ -5,6 +5,7 @@
 
 #include "checker/desktop_path.h"
 #include "checker/halvex_app.h"
+#include "checker/module_path.h"
 #include "tests/host/checker/sim_pc.h"
 
 namespace corvane {
@@ -33,7 +34,8 @@ TEST(AdminStartTest, WaitsForTheFirstInstanceToLetGo) {
     EXPECT_EQ(Count(trace, "VORTAU InitInstance CheckMutex()\n"), 51u);  // at 0, 10, ... 500 ms
     EXPECT_EQ(Count(trace, "VORTAU InitInstance CheckMutex TimeOut!!\n"), 0u);
     EXPECT_EQ(app.m_nOSStatus, 2);
-    EXPECT_TRUE(session.pc().dialogs().shown().empty() || session.pc().dialogs().shown() == std::vector<int>{130});
+    EXPECT_TRUE(session.pc().dialogs().shown().empty() ||
+                session.pc().dialogs().shown() == std::vector<int>{130});
     EXPECT_TRUE(app.m_hMutex);
 }
 
@@ -123,6 +125,23 @@ TEST(RelaunchElevatedTest, CutsAVeryLongCommandLine) {
     ASSERT_TRUE(app.RelaunchElevated());
     EXPECT_EQ(session.pc().programStarts()[0].parameters,
               std::u16string(1024, u'a') + u" /ADMIN /DESKTOP=\"C:\\D\"");
+}
+
+// Windows XP cuts a module path longer than the buffer and leaves it unterminated.
+TEST(ModulePathTest, AModulePathTooLongIsCutTo260Units) {
+    sim::Scenario pc = DefaultPc();
+    std::u16string folder = u"C:\\" + std::u16string(200, u'f') + u"\\";
+    pc.modulePath = folder + std::u16string(100, u'v') + u".exe";
+    tools::SimSession session(pc);
+    std::u16string found;
+    ASSERT_TRUE(GetModuleFolder(found));
+    EXPECT_EQ(found, folder);
+
+    pc.modulePath = u"C:\\" + std::u16string(300, u'f') + u"\\VORTAU.exe";
+    tools::SimSession cut(pc);
+    CHalvexApp app;
+    ASSERT_TRUE(app.RelaunchElevated());
+    EXPECT_EQ(cut.pc().programStarts()[0].file, pc.modulePath.substr(0, 260));
 }
 
 TEST(GetDeskTopPathTest, RemovesTrailingBackslashesAndFreesTheItemList) {

@@ -90,6 +90,7 @@ TEST(CAdaptersInfo, LookupsByHardwareAddress) {
     EXPECT_EQ(mask, Ip(255, 0, 0, 0));
     EXPECT_EQ(info.FindIpAddressByMac(mac, &address, &mask, Ip(10, 0, 0, 7)), 0u);
     EXPECT_EQ(info.FindGatewayByMac(mac), Ip(10, 0, 0, 2));
+    EXPECT_EQ(info.FindIpAddressByMac(mac, nullptr, nullptr, 0), 0u);  // the outputs are optional
     EXPECT_EQ(info.FindIpAddressByMac(unknown, &address, &mask, 0), 0xFFFFFFFFu);
     EXPECT_EQ(info.FindGatewayByMac(unknown), 0xFFFFFFFFu);
 

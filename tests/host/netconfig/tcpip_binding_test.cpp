@@ -140,12 +140,27 @@ TEST(RestartTcpipBinding, ALinkLocalAddressSetAndRecovered) {
 }
 
 TEST(RestartTcpipBinding, WithoutAPnpInstanceIdLeavesComAlone) {
-    sim::Pc& pc = sim::InstallPc(BindingPc(true));
-    CTAVIR_NetSet netSet;
-    EXPECT_EQ(netSet.GetPnpInstanceId(u"{00000000-0000-0000-0000-000000000000}"), 0);
-    EXPECT_EQ(netSet.RestartTcpipBinding(), 0);
-    EXPECT_TRUE(pc.driverSetup().calls().empty());
-    EXPECT_EQ(pc.network().comInitialized(), 0);
+    struct Case {
+        const char* what;
+        sim::Scenario pc;
+        const char16_t* guid;
+    };
+    sim::Scenario tooLong = BindingPc(true);
+    tooLong.network.registry[kConnection] = {
+        {u"PnpInstanceID", {1, Utf16(std::u16string(1500, u'p'))}}};
+    const Case cases[] = {
+        {"no connection key", BindingPc(true), u"{00000000-0000-0000-0000-000000000000}"},
+        {"an id too long for its buffer", tooLong, kGuid},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        sim::Pc& pc = sim::InstallPc(c.pc);
+        CTAVIR_NetSet netSet;
+        EXPECT_EQ(netSet.GetPnpInstanceId(c.guid), 0);
+        EXPECT_EQ(netSet.RestartTcpipBinding(), 0);
+        EXPECT_TRUE(pc.driverSetup().calls().empty());
+        EXPECT_EQ(pc.network().comInitialized(), 0);
+    }
 }
 
 }  // namespace
