@@ -9,6 +9,7 @@
 # Everything waits on process ends or dialog states; time limits are only safety nets against
 # hangs.
 set -uo pipefail
+source "$(dirname "$0")/suite.sh"
 
 if [ $# -ne 1 ] || [ ! -d "$1" ]; then
     echo "usage: $0 BUILD_DIR" >&2
@@ -19,11 +20,7 @@ run="$build/wine-run"
 rm -rf "$run"
 mkdir -p "$run"
 
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-export WINEPREFIX="$build/wine-prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
+wine_environment "$build/wine-prefix"
 
 logview="$build/tools/logview/corvane-logview.exe"
 vortau="$build/checker/VORTAU.exe"

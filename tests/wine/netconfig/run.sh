@@ -7,7 +7,7 @@
 # Usage: tests/wine/netconfig/run.sh BUILD_DIR     (a win64 build, for example build/win64)
 # Prints the tests' outcomes and a last line "N passed, M failed"; exits non-zero on failure.
 set -uo pipefail
-source "$(dirname "$0")/../gtest-summary.sh"
+source "$(dirname "$0")/../suite.sh"
 
 if [ $# -ne 1 ] || [ ! -d "$1" ]; then
     echo "usage: $0 BUILD_DIR" >&2
@@ -15,23 +15,10 @@ if [ $# -ne 1 ] || [ ! -d "$1" ]; then
 fi
 build=$(cd "$1" && pwd)
 source_dir=$(cd "$(dirname "$0")/../../.." && pwd)
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-export WINEPREFIX="$build/wine-netconfig-prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
-
+wine_environment "$build/wine-netconfig-prefix"
 tests="$build/tests/wine/netconfig/corvane-netconfig-wine-tests.exe"
-if [ ! -f "$tests" ]; then
-    echo "FAIL set-up: missing $tests (build the win64 preset first)"
-    echo "0 passed, 1 failed"
-    exit 1
-fi
-
-rm -rf "$WINEPREFIX"
-trap 'timeout 30 "$wineserver" -k 2>/dev/null' EXIT  # this prefix's server
-timeout 300 "$wine" wineboot -i >/dev/null 2>&1
-timeout 60 "$wineserver" -w
+require_programs "$tests"
+fresh_prefix
 
 folders="$WINEPREFIX/drive_c/corvane-netconfig"
 mkdir -p "$folders/driver" "$folders/empty"

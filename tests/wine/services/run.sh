@@ -6,33 +6,18 @@
 # Usage: tests/wine/services/run.sh BUILD_DIR     (a win64 build, for example build/win64)
 # Prints the tests' outcomes and a last line "N passed, M failed"; exits non-zero on failure.
 set -uo pipefail
-source "$(dirname "$0")/../gtest-summary.sh"
+source "$(dirname "$0")/../suite.sh"
 
 if [ $# -ne 1 ] || [ ! -d "$1" ]; then
     echo "usage: $0 BUILD_DIR" >&2
     exit 2
 fi
 build=$(cd "$1" && pwd)
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
-export WINEPREFIX="$build/wine-services-prefix"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installers
-
+wine_environment "$build/wine-services-prefix"
 service="$build/tests/wine/services/corvane-test-service.exe"
 tests="$build/tests/wine/services/corvane-service-control-tests.exe"
-for program in "$service" "$tests"; do
-    if [ ! -f "$program" ]; then
-        echo "FAIL set-up: missing $program (build the win64 preset first)"
-        echo "0 passed, 1 failed"
-        exit 1
-    fi
-done
-
-rm -rf "$WINEPREFIX"
-trap '"$wineserver" -k 2>/dev/null' EXIT  # this prefix's server
-timeout 300 "$wine" wineboot -i >/dev/null 2>&1
-"$wineserver" -w
+require_programs "$service" "$tests"
+fresh_prefix
 
 copy="$WINEPREFIX/drive_c/corvane-test-service.exe"
 cp "$service" "$copy"
