@@ -51,6 +51,14 @@ constexpr uint32_t kCodePageAnsi = 0;  // CP_ACP
 // code page's default character. Returns the bytes written (or needed when outSize is 0).
 int WideCharToMultiByte(uint32_t codePage, const char16_t* text, int length, char* out,
                         int outSize);
+constexpr uint32_t kMbPrecomposed = 1;
+// MultiByteToWideChar: the units written (or needed when outSize is 0); 0 with
+// ERROR_INSUFFICIENT_BUFFER when they do not fit.
+int MultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* text, int length,
+                        char16_t* out, int outSize);
+
+// The debugger's sink: a windowed program has no standard output for its traces.
+void OutputDebugStringA(const char* text);
 
 // IsWow64Process, as found at run time in Kernel32.dll.
 using IsWow64ProcessFn = int(PLATFORM_API*)(Handle process, int* wow64);

@@ -7,6 +7,7 @@
 #include "platform/iphlp.h"
 #include "platform/kernel.h"
 #include "platform/sim/pc.h"
+#include "platform/sim/protocol_device.h"
 
 namespace platform {
 
@@ -20,6 +21,11 @@ constexpr char kDevicePrefix[] = "\\\\.\\";
 Handle CreateFileA(const char* path, uint32_t, uint32_t, uint32_t, uint32_t) {
     sim::Pc& pc = sim::CurrentPc();
     std::string name = path == nullptr ? "" : path;
+    if (sim::IsProtocolDevicePath(name)) {
+        uint32_t error = sim::OpenProtocolDevice(pc);
+        SetLastError(error);
+        return error == kErrorSuccess ? pc.AddObject(sim::ProtocolOpen{}) : nullptr;
+    }
     const sim::AdapterConfig* adapter =
         name.starts_with(kDevicePrefix) ? pc.network().FindAdapter(name.substr(4)) : nullptr;
     if (adapter == nullptr || adapter->openError != kErrorSuccess) {
@@ -35,6 +41,12 @@ bool DeviceIoControl(Handle device, uint32_t code, const void* in, uint32_t inSi
     sim::Pc& pc = sim::CurrentPc();
     *returned = 0;
     sim::KernelObject* object = pc.FindObject(device);
+    if (auto* driver = object == nullptr ? nullptr : std::get_if<sim::ProtocolOpen>(object)) {
+        uint32_t error =
+            sim::ProtocolDeviceControl(pc, *driver, code, in, inSize, out, outSize, returned);
+        SetLastError(error);
+        return error == kErrorSuccess;
+    }
     const auto* open = object == nullptr ? nullptr : std::get_if<sim::OpenFile>(object);
     if (open == nullptr) {
         SetLastError(6);  // ERROR_INVALID_HANDLE

@@ -5,6 +5,7 @@
 #include <mutex>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "platform/sim/code_page.h"
 #include "platform/sim/pc.h"
@@ -192,13 +193,28 @@ static_assert(sizeof(std::recursive_mutex) <= sizeof(CriticalSection::opaque));
 static std::recursive_mutex* Lock(CriticalSection* section) {
     return std::launder(reinterpret_cast<std::recursive_mutex*>(section->opaque));
 }
+
+// The sections this thread holds, innermost last, so that the PC can tell the order in which
+// the program nests its locks.
+static thread_local std::vector<const CriticalSection*> heldSections;
+
 void InitializeCriticalSection(CriticalSection* section) {
     new (section->opaque) std::recursive_mutex;
 }
 void EnterCriticalSection(CriticalSection* section) {
     Lock(section)->lock();
+    if (std::find(heldSections.begin(), heldSections.end(), section) == heldSections.end()) {
+        for (const CriticalSection* held : heldSections) {
+            sim::CurrentPc().NoteLockOrder(held, section);
+        }
+    }
+    heldSections.push_back(section);
 }
 void LeaveCriticalSection(CriticalSection* section) {
+    auto last = std::find(heldSections.rbegin(), heldSections.rend(), section);
+    if (last != heldSections.rend()) {
+        heldSections.erase(std::next(last).base());
+    }
     Lock(section)->unlock();
 }
 void DeleteCriticalSection(CriticalSection* section) {
@@ -251,6 +267,29 @@ int WideCharToMultiByte(uint32_t codePage, const char16_t* text, int length, cha
     }
     std::memcpy(out, converted.data(), converted.size());
     return static_cast<int>(converted.size());
+}
+
+int MultiByteToWideChar(uint32_t codePage, uint32_t, const char* text, int length, char16_t* out,
+                        int outSize) {
+    uint32_t page = codePage == kCodePageAnsi ? sim::CurrentPc().scenario().ansiCodePage : codePage;
+    std::string input = length < 0 ? std::string(text) : std::string(text, length);
+    if (length < 0) {
+        input.push_back('\0');
+    }
+    std::u16string converted = sim::ToUtf16(input, page);
+    if (outSize == 0) {
+        return static_cast<int>(converted.size());
+    }
+    if (converted.size() > static_cast<size_t>(outSize)) {
+        lastError = kErrorInsufficientBuffer;
+        return 0;
+    }
+    std::copy(converted.begin(), converted.end(), out);
+    return static_cast<int>(converted.size());
+}
+
+void OutputDebugStringA(const char* text) {
+    sim::CurrentPc().debugOutput().push_back(text == nullptr ? "" : text);
 }
 
 Handle GetCurrentProcess() {

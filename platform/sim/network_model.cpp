@@ -11,6 +11,9 @@ Network::Network(const NetworkConfig& config)
         for (const auto& [oid, answer] : adapter.oids) {
             answers_[{adapter.name, oid}] = answer;
         }
+        if (adapter.radio.has_value()) {
+            radios_.emplace(adapter.name, Radio(*adapter.radio, adapter.hardwareAddress));
+        }
     }
 }
 
@@ -26,6 +29,11 @@ const AdapterConfig* Network::FindAdapter(const std::string& name) const {
 OidAnswer* Network::Answer(const std::string& adapter, uint32_t oid) {
     auto found = answers_.find({adapter, oid});
     return found == answers_.end() ? nullptr : &found->second;
+}
+
+Radio* Network::FindRadio(const std::string& adapter) {
+    auto found = radios_.find(adapter);
+    return found == radios_.end() ? nullptr : &found->second;
 }
 
 bool Network::Answers(uint32_t address) const {

@@ -6,10 +6,12 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "platform/sim/radio_model.h"
 #include "platform/sim/registry_model.h"
 
 namespace sim {
@@ -38,6 +40,9 @@ struct AdapterConfig {
     uint32_t openError = 0;  // CreateFile on its device fails with this
     // Queries missing here fail with ERROR_NOT_SUPPORTED.
     std::map<uint32_t, OidAnswer> oids;
+    // A wireless adapter's radio; none for a wired one.
+    std::optional<RadioConfig> radio;
+    bool protocolBound = true;  // our protocol driver binds to it
 };
 
 // A present device of the Net class, by its driver key (SPDRP_DRIVER); the Net class key of
@@ -61,6 +66,15 @@ struct NetworkConfig {
     std::set<uint32_t> arpAnswers;  // IPv4 addresses, network byte order
     bool everyAddressAnswersArp = false;
     std::vector<BindingPathConfig> tcpipBindingPaths;
+    uint32_t bindWaitError = 0;  // our protocol driver's bind wait fails with this
+};
+
+// One control request sent to our protocol driver's device: its code, the input bytes and the
+// output room.
+struct ProtocolRequest {
+    uint32_t code;
+    std::string input;
+    uint32_t outSize;
 };
 
 class Network {
@@ -86,6 +100,9 @@ class Network {
     Registry& registry() { return registry_; }
     const AdapterConfig* FindAdapter(const std::string& name) const;
     OidAnswer* Answer(const std::string& adapter, uint32_t oid);
+    Radio* FindRadio(const std::string& adapter);
+    std::map<std::string, Radio>& radios() { return radios_; }
+    std::vector<ProtocolRequest>& protocolRequests() { return protocolRequests_; }
 
     std::vector<NetDeviceConfig>& devices() { return devices_; }
     std::map<uintptr_t, DeviceList>& deviceLists() { return deviceLists_; }
@@ -107,6 +124,8 @@ class Network {
     NetworkConfig config_;
     Registry registry_;
     std::map<std::pair<std::string, uint32_t>, OidAnswer> answers_;
+    std::map<std::string, Radio> radios_;  // by adapter name
+    std::vector<ProtocolRequest> protocolRequests_;
     std::vector<NetDeviceConfig> devices_;
     std::map<uintptr_t, DeviceList> deviceLists_;
     std::vector<std::string> deviceChanges_;

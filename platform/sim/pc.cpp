@@ -153,6 +153,16 @@ std::shared_ptr<std::vector<uint8_t>> Pc::FindMapping(const std::string& name) c
     return nullptr;
 }
 
+void Pc::NoteLockOrder(const void* held, const void* taken) {
+    std::lock_guard hold(lockOrdersMutex_);
+    lockOrders_.insert({held, taken});
+}
+
+std::set<Pc::LockOrder> Pc::LockOrders() {
+    std::lock_guard hold(lockOrdersMutex_);
+    return lockOrders_;
+}
+
 static std::unique_ptr<Pc>& Storage() {
     static std::unique_ptr<Pc> pc = std::make_unique<Pc>(Scenario{});
     return pc;

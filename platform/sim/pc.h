@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <string>
 #include <variant>
 #include <vector>
@@ -30,7 +32,11 @@ struct OpenFile {
     std::u16string path;
 };
 struct SimThread {};
-using KernelObject = std::variant<NamedMutex, NamedMapping, OpenFile, SimThread>;
+// A handle on our protocol driver's control device, and the adapter it was bound to.
+struct ProtocolOpen {
+    std::string adapter;
+};
+using KernelObject = std::variant<NamedMutex, NamedMapping, OpenFile, SimThread, ProtocolOpen>;
 
 struct FontRecord {
     int height = 0;
@@ -71,6 +77,14 @@ class Pc {
     KernelObject* FindObject(platform::Handle handle);
     bool RemoveObject(platform::Handle handle);
     bool IsNamedObjectOpen(const std::string& name) const;
+    template <typename T>
+    size_t CountObjects() const {
+        size_t count = 0;
+        for (const auto& [id, object] : objects_) {
+            count += std::holds_alternative<T>(object) ? 1 : 0;
+        }
+        return count;
+    }
     std::shared_ptr<std::vector<uint8_t>> FindMapping(const std::string& name) const;
 
     std::map<uintptr_t, FontRecord>& fonts() { return fonts_; }
@@ -81,6 +95,14 @@ class Pc {
     Network& network() { return network_; }
     DriverSetup& driverSetup() { return driverSetup_; }
     ServiceManager& services() { return services_; }
+
+    // What the program wrote to the debugger, line by line as it sent them.
+    std::vector<std::string>& debugOutput() { return debugOutput_; }
+
+    // Each critical section taken while the same thread held another: (held, taken).
+    using LockOrder = std::pair<const void*, const void*>;
+    void NoteLockOrder(const void* held, const void* taken);
+    std::set<LockOrder> LockOrders();
 
   private:
     void AddFolders(const std::u16string& path);
@@ -93,6 +115,9 @@ class Pc {
     int openItemLists_ = 0;
     uint64_t bytesWritten_ = 0;
     uintptr_t nextId_ = 0x100;
+    std::vector<std::string> debugOutput_;
+    std::mutex lockOrdersMutex_;  // real threads of the host tests take locks too
+    std::set<LockOrder> lockOrders_;
     Network network_;
     DriverSetup driverSetup_{scenario_.driverSetup};
     ServiceManager services_;

@@ -108,6 +108,15 @@ int WideCharToMultiByte(uint32_t codePage, const char16_t* text, int length, cha
     return ::WideCharToMultiByte(codePage, 0, W(text), length, out, outSize, nullptr, nullptr);
 }
 
+int MultiByteToWideChar(uint32_t codePage, uint32_t flags, const char* text, int length,
+                        char16_t* out, int outSize) {
+    return ::MultiByteToWideChar(codePage, flags, text, length, W(out), outSize);
+}
+
+void OutputDebugStringA(const char* text) {
+    ::OutputDebugStringA(text);
+}
+
 Handle GetCurrentProcess() {
     return ::GetCurrentProcess();
 }

@@ -33,6 +33,12 @@ FinalState FinalStateOf(sim::Pc& pc) {
     state.netDevices = pc.network().devices();
     state.bindingPaths = pc.network().bindingPaths();
     state.applies = pc.network().applies();
+    for (auto& [adapter, radio] : pc.network().radios()) {
+        state.radios[adapter] = radio.Settings(pc.now());
+        const sim::RadioConfig& start = radio.config();
+        state.radiosAtStart[adapter] = {start.ssid, start.infrastructureMode, start.authMode,
+                                        start.encryption};
+    }
     return state;
 }
 

@@ -25,6 +25,9 @@ struct FinalState {
     std::vector<sim::NetDeviceConfig> netDevices;
     std::vector<sim::BindingPathConfig> bindingPaths;
     int applies = 0;
+    // By adapter name: what each radio is set to and reports, now and when the run began.
+    std::map<std::string, sim::RadioSettings> radios;
+    std::map<std::string, sim::RadioSettings> radiosAtStart;
 };
 
 std::string FoldServiceName(std::string name);

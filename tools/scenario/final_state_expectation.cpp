@@ -177,6 +177,29 @@ void CheckSwitches(const char* what, std::u16string T::*name, const std::vector<
     }
 }
 
+std::string Describe(const sim::RadioSettings& radio) {
+    return "ssid \"" + radio.ssid + "\" mode " + std::to_string(radio.infrastructureMode) +
+           " auth " + std::to_string(radio.authMode) + " encryption " +
+           std::to_string(radio.encryption);
+}
+
+void CheckRadios(const FinalState& state, const FinalStateExpectation& expect,
+                 std::vector<std::string>& problems) {
+    for (const auto& [adapter, expected] : expect.radios) {
+        auto found = state.radios.find(adapter);
+        if (found == state.radios.end()) {
+            problems.push_back("radio " + adapter + ": none");
+            continue;
+        }
+        const sim::RadioSettings& wanted =
+            expected ? *expected : state.radiosAtStart.at(adapter);
+        if (found->second != wanted) {
+            problems.push_back("radio " + adapter + ": " + Describe(found->second) +
+                               ", expected " + Describe(wanted));
+        }
+    }
+}
+
 }  // namespace
 
 void AddUnmetFinalState(const FinalState& state, const FinalStateExpectation& expect,
@@ -189,6 +212,7 @@ void AddUnmetFinalState(const FinalState& state, const FinalStateExpectation& ex
                   expect.netDevices, problems);
     CheckSwitches("tcpip binding paths", &sim::BindingPathConfig::token, state.bindingPaths,
                   expect.bindingPaths, problems);
+    CheckRadios(state, expect, problems);
     if (expect.applies && *expect.applies != state.applies) {
         problems.push_back("INetCfg::Apply calls: " + std::to_string(state.applies) +
                            ", expected " + std::to_string(*expect.applies));

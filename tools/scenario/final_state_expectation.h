@@ -24,6 +24,8 @@ struct FinalStateExpectation {
     std::optional<std::vector<sim::NetDeviceConfig>> netDevices;
     std::optional<std::vector<sim::BindingPathConfig>> bindingPaths;
     std::optional<int> applies;
+    // By adapter name: what its radio is set to and reports, or none for "as at the start".
+    std::map<std::string, std::optional<sim::RadioSettings>> radios;
 };
 
 // Adds a line for each part of `expect` that `state` does not show.

@@ -77,6 +77,19 @@ FinalStateExpectation ParseFinalState(const json& expect) {
     if (expect.contains("applies")) {
         e.applies = expect["applies"].get<int>();
     }
+    const json radios = expect.value("radios", json::object());
+    for (const auto& [adapter, radio] : radios.items()) {
+        if (radio == "unchanged") {
+            e.radios[adapter] = std::nullopt;
+            continue;
+        }
+        sim::RadioSettings settings;
+        settings.ssid = radio.value("ssid", std::string());
+        settings.infrastructureMode = radio.at("infrastructureMode").get<uint32_t>();
+        settings.authMode = radio.at("authMode").get<uint32_t>();
+        settings.encryption = radio.at("encryption").get<uint32_t>();
+        e.radios[adapter] = settings;
+    }
     return e;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/sim/code_page.h"
+#include "tools/scenario/radio_keys.h"
 
 namespace corvane::tools {
 
@@ -18,19 +19,6 @@ std::string Dword(uint32_t value) {
 
 std::string Utf16(const std::u16string& text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-}
-
-// "00-11-22-33-44-55" as bytes.
-std::vector<uint8_t> HardwareAddress(const std::string& text) {
-    std::vector<uint8_t> bytes;
-    for (size_t at = 0; at < text.size(); at += 3) {
-        unsigned byte = 0;
-        if (std::sscanf(text.c_str() + at, "%2x", &byte) != 1) {
-            throw std::runtime_error("a hardware address reads like 00-11-22-33-44-55");
-        }
-        bytes.push_back(static_cast<uint8_t>(byte));
-    }
-    return bytes;
 }
 
 uint32_t Number(const json& value) {
@@ -71,6 +59,10 @@ sim::AdapterConfig Adapter(const json& adapter) {
     for (const auto& [oid, answer] : oids.items()) {
         a.oids[static_cast<uint32_t>(std::stoul(oid, nullptr, 0))] = Answer(answer);
     }
+    if (adapter.contains("radio")) {
+        a.radio = RadioOf(adapter["radio"]);
+    }
+    a.protocolBound = adapter.value("protocolBound", a.protocolBound);
     return a;
 }
 
@@ -122,6 +114,7 @@ void ApplyNetwork(const json& network, sim::Scenario& s) {
         n.arpAnswers.insert(b[0] | b[1] << 8 | b[2] << 16 | b[3] << 24);
     }
     n.everyAddressAnswersArp = network.value("everyAddressAnswersArp", false);
+    n.bindWaitError = network.value("bindWaitError", 0u);
     for (const json& path : network.value("tcpipBindingPaths", json::array())) {
         n.tcpipBindingPaths.push_back(
             {sim::FromUtf8(path.at("token")), path.value("enabled", true)});
