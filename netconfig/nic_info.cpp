@@ -24,10 +24,8 @@ constexpr uint32_t kNdisMediaStateConnected = 0;
 
 CNICInfo::CNICInfo(const char* adapterName) {
     char path[4 + 260] = "\\\\.\\";
-    size_t length = std::strlen(adapterName);
-    if (length >= sizeof path - 4) {
-        length = sizeof path - 5;
-    }
+    // The name may be IP Helper's field itself, filled to its end.
+    size_t length = strnlen(adapterName, sizeof path - 5);
     std::memcpy(path + 4, adapterName, length);
     path[4 + length] = '\0';
     m_hDevice.Reset(platform::CreateFileA(

@@ -12,11 +12,15 @@ namespace platform {
 
 namespace {
 
+// A text as long as its field or longer fills it without a terminator: the core must read
+// IP Helper's fields within their size.
 template <size_t N>
 void CopyText(char (&field)[N], const std::string& text) {
-    size_t length = std::min(text.size(), N - 1);
+    size_t length = std::min(text.size(), N);
     std::memcpy(field, text.data(), length);
-    field[length] = '\0';
+    if (length < N) {
+        field[length] = '\0';
+    }
 }
 
 void Fill(IpAddrString& entry, const std::string& address, const std::string& mask) {

@@ -68,12 +68,14 @@ TEST(EnumerateAdapters, OneRecordPerAdapterInOrder) {
     EXPECT_EQ(c.driverVersion, 0u);
 }
 
-TEST(EnumerateAdapters, DescriptionsAreCutToTheFieldAndTerminated) {
-    for (size_t length : {131u, 132u, 200u}) {
+TEST(EnumerateAdapters, NamesAndDescriptionsAreCutToTheFieldAndTerminated) {
+    // From their field's size on, IP Helper's texts fill it without a terminator.
+    for (size_t length : {259u, 260u, 400u}) {
         SCOPED_TRACE(length);
-        InstallNetwork({.adapters = {Adapter("{A}", std::string(length, 'd'))}});
+        InstallNetwork({.adapters = {Adapter(std::string(length, 'n'), std::string(length, 'd'))}});
         AdapterList list;
         ASSERT_EQ(EnumerateAdapters(list), 1);
+        EXPECT_EQ(std::string(list[0]->name), std::string(259, 'n'));
         EXPECT_EQ(std::string(list[0]->description), std::string(131, 'd'));
     }
 }
