@@ -18,4 +18,18 @@ std::string ToAnsi(const std::u16string& text) {
     return converted;
 }
 
+std::u16string FromAnsi(const std::string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    int length = static_cast<int>(text.size());
+    int needed = platform::MultiByteToWideChar(platform::kCodePageAnsi, platform::kMbPrecomposed,
+                                               text.data(), length, nullptr, 0);
+    std::u16string converted(needed > 0 ? needed : 0, u'\0');
+    int written = platform::MultiByteToWideChar(platform::kCodePageAnsi, platform::kMbPrecomposed,
+                                                text.data(), length, converted.data(), needed);
+    converted.resize(written > 0 ? written : 0);
+    return converted;
+}
+
 }  // namespace corvane

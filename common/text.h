@@ -6,5 +6,7 @@
 namespace corvane {
 
 std::string ToAnsi(const std::u16string& text);
+// Bytes that have no character in the code page become what the system makes of them.
+std::u16string FromAnsi(const std::string& text);
 
 }  // namespace corvane

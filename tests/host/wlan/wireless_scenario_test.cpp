@@ -1,0 +1,84 @@
+// The back end on a scenario file's PC, with the protocol driver installed and started as a
+// check run does it.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/scoped_lock.h"
+#include "netconfig/service_control.h"
+#include "netconfig/tavir_net_set.h"
+#include "platform/protocol_driver.h"
+#include "platform/sim/pc.h"
+#include "tools/scenario/scenario_file.h"
+#include "wlan/scan_result_table.h"
+#include "wlan/wireless_lan.h"
+
+namespace corvane {
+namespace {
+
+constexpr char16_t kLauncherFolder[] =
+    u"C:\\Documents and Settings\\User\\Local Settings\\Temp\\"
+    u"{1A8B078A-38DC-4efc-98E7-B6407DB6382C}\\";
+
+TEST(WirelessScenarioTest, TheXpPcsThreeNetworksComeOutMergedAndStrongestFirst) {
+    tools::ScenarioFile file =
+        tools::LoadScenarioFile(CORVANE_SCENARIO_DIR "/windows-xp-wireless.json");
+    sim::Pc& pc = sim::InstallPc(file.scenario);
+    CWirelessLAN wlan;
+    const uint8_t mac[6] = {0x00, 0x0C, 0xF1, 0x5A, 0x3B, 0x7C};
+    ASSERT_EQ(wlan.SelectAdapterByMAC(mac), 1);
+    // No driver yet: nothing to open.
+    EXPECT_EQ(wlan.EnumNetworks(), CWirelessLAN::kAdapterNotOpened);
+
+    CTAVIR_NetSet netSet;
+    ASSERT_EQ(netSet.InstallDriverFiles(kLauncherFolder), 1);
+    netSet.NetCfgSetup(1);
+    CServiceControl services;
+    ASSERT_EQ(services.Start(platform::kProtocolServiceName, 1), 1);
+
+    int count = 0;
+    {
+        ScopedLock hold(wlan.Lock());
+        count = wlan.EnumNetworks();
+    }
+    ASSERT_EQ(count, 3);
+    struct Row {
+        std::string ssid;
+        int32_t rssi;
+        uint32_t mode;
+        uint32_t privacy;
+        uint8_t macLast;
+    };
+    const Row expected[] = {{"HomeAP", -48, 1, 1, 0x01},
+                            {"PJ-Quintrel", -55, 0, 0, 0x09},
+                            {"Neighbour", -62, 1, 1, 0x02}};
+    for (int i = 0; i < count; ++i) {
+        SCOPED_TRACE(i);
+        char ssid[33] = {};
+        int32_t rssi = 0;
+        uint32_t mode = 0;
+        uint32_t privacy = 0;
+        ASSERT_EQ(wlan.GetNetworkSSID(i, ssid), 1);
+        ASSERT_EQ(wlan.GetNetworkRSSI(i, &rssi), 1);
+        ASSERT_EQ(wlan.GetNetworkInfraMode(i, &mode), 1);
+        ASSERT_EQ(wlan.GetNetworkPrivacy(i, &privacy), 1);
+        EXPECT_EQ(ssid, expected[i].ssid);
+        EXPECT_EQ(rssi, expected[i].rssi);
+        EXPECT_EQ(mode, expected[i].mode);
+        EXPECT_EQ(privacy, expected[i].privacy);
+        EXPECT_EQ(ScanResultTable::Instance().macs[i][5], expected[i].macLast);
+    }
+    wlan.ClearNetworks();
+
+    ASSERT_EQ(services.Stop(platform::kProtocolServiceName, 1), 1);
+    EXPECT_EQ(wlan.EnumNetworks(), CWirelessLAN::kAdapterNotOpened);
+    netSet.NetCfgSetup(0);
+    EXPECT_FALSE(pc.services().Find(platform::kProtocolServiceName).has_value());
+    EXPECT_EQ(pc.CountObjects<sim::ProtocolOpen>(), 0u);
+}
+
+}  // namespace
+}  // namespace corvane
