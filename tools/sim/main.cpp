@@ -65,7 +65,8 @@ void PrintDialog(const sim::DialogState& dialog) {
     }
 }
 
-// What the run changed that stays: services, the engine's components, files it wrote.
+// What the run changed that stays: services, the engine's components, files it wrote, the
+// wireless adapters' settings.
 void PrintFinalState(const sim::Scenario& scenario, const corvane::tools::FinalState& state) {
     std::printf("PC after the run:\n  services:");
     for (const auto& [name, serviceState] : state.services) {
@@ -90,6 +91,12 @@ void PrintFinalState(const sim::Scenario& scenario, const corvane::tools::FinalS
         }
     }
     std::printf("%s\n  TCP/IP binding changes applied: %d\n", any ? "" : " none", state.applies);
+    for (const auto& [adapter, radio] : state.radios) {
+        bool same = radio == state.radiosAtStart.at(adapter);
+        std::printf("  radio %s: SSID \"%s\", mode %u, authentication %u, encryption %u (%s)\n",
+                    adapter.c_str(), radio.ssid.c_str(), radio.infrastructureMode, radio.authMode,
+                    radio.encryption, same ? "as before" : "changed");
+    }
 }
 
 void Print(const corvane::tools::ScenarioFile& file, const RunOutcome& outcome) {
