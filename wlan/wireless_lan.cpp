@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "common/scoped_lock.h"
 #include "netconfig/adapters_info.h"
@@ -40,6 +41,17 @@ class AdapterSession {
 template <typename T>
 std::unique_ptr<T[]> Allocate(size_t count) {
     return std::unique_ptr<T[]>(new (std::nothrow) T[count]());
+}
+
+// One value of the scan table's row `index`, under the back end's lock.
+template <typename T>
+int ReadColumn(platform::CriticalSection& lock, const std::vector<T>& column, int index, T* out) {
+    ScopedLock hold(lock);
+    if (out == nullptr || !ScanResultTable::Instance().IsRow(index)) {
+        return 0;
+    }
+    *out = column[index];
+    return 1;
 }
 
 }  // namespace
@@ -128,33 +140,15 @@ int CWirelessLAN::GetNetworkSSID(int index, char* ssid) {
 }
 
 int CWirelessLAN::GetNetworkInfraMode(int index, uint32_t* mode) {
-    ScopedLock hold(m_lock);
-    ScanResultTable& table = ScanResultTable::Instance();
-    if (mode == nullptr || !table.IsRow(index)) {
-        return 0;
-    }
-    *mode = table.infrastructureModes[index];
-    return 1;
+    return ReadColumn(m_lock, ScanResultTable::Instance().infrastructureModes, index, mode);
 }
 
 int CWirelessLAN::GetNetworkPrivacy(int index, uint32_t* privacy) {
-    ScopedLock hold(m_lock);
-    ScanResultTable& table = ScanResultTable::Instance();
-    if (privacy == nullptr || !table.IsRow(index)) {
-        return 0;
-    }
-    *privacy = table.privacies[index];
-    return 1;
+    return ReadColumn(m_lock, ScanResultTable::Instance().privacies, index, privacy);
 }
 
 int CWirelessLAN::GetNetworkRSSI(int index, int32_t* rssi) {
-    ScopedLock hold(m_lock);
-    ScanResultTable& table = ScanResultTable::Instance();
-    if (rssi == nullptr || !table.IsRow(index)) {
-        return 0;
-    }
-    *rssi = table.rssis[index];
-    return 1;
+    return ReadColumn(m_lock, ScanResultTable::Instance().rssis, index, rssi);
 }
 
 int CWirelessLAN::GetCurrentSSID(char* ssid) {

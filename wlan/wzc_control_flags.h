@@ -5,9 +5,6 @@
 
 namespace corvane {
 
-// Bit of ControlFlags: Wireless Zero Configuration configures the interface.
-constexpr uint32_t kWzcConfiguresInterface = 0x8000;
-
 // Reads the flags of the interface named `adapterName` (its GUID in braces, ANSI); the key is
 // created when missing. 1 when a 4-byte DWORD was read; else 0 with `flags` untouched.
 int GetWZCControlFlags(const char* adapterName, uint32_t* flags);

@@ -17,7 +17,7 @@ struct RadioNetwork {
     int32_t rssi = -50;
     uint32_t privacy = 0;
     uint32_t infrastructureMode = 1;
-    // The scan requests (1 for the first of the run) that see it; empty: every scan.
+    // The scan requests that hear it (1 for the first the radio took); empty: every scan.
     std::vector<int> seenInScans;
 };
 

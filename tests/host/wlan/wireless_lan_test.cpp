@@ -10,7 +10,7 @@
 
 #include "common/scoped_lock.h"
 #include "tests/host/wlan/radio_pc.h"
-#include "wlan/scan_result_table.h"
+#include "tests/host/wlan/scan_rows.h"
 #include "wlan/wireless_lan.h"
 #include "wlan/wlan_ctrl_sv.h"
 
@@ -19,37 +19,8 @@ namespace {
 
 using testing::Network;
 using testing::RadioPc;
-
-struct Row {
-    std::string ssid;
-    int32_t rssi;
-    uint32_t mode;
-    uint32_t privacy;
-    uint8_t macLast;
-    bool operator==(const Row&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Row& row) {
-    return out << row.ssid << " " << row.rssi << " mode " << row.mode << " privacy "
-               << row.privacy << " mac .." << int(row.macLast);
-}
-
-// The rows through the table's accessors, as the manager reads them.
-std::vector<Row> Rows(CWirelessLAN& wlan, int count) {
-    std::vector<Row> rows;
-    for (int i = 0; i < count; ++i) {
-        char ssid[33] = {};
-        Row row{};
-        EXPECT_EQ(wlan.GetNetworkSSID(i, ssid), 1);
-        EXPECT_EQ(wlan.GetNetworkRSSI(i, &row.rssi), 1);
-        EXPECT_EQ(wlan.GetNetworkInfraMode(i, &row.mode), 1);
-        EXPECT_EQ(wlan.GetNetworkPrivacy(i, &row.privacy), 1);
-        row.ssid = ssid;
-        row.macLast = ScanResultTable::Instance().macs[i][5];
-        rows.push_back(row);
-    }
-    return rows;
-}
+using testing::Row;
+using testing::Rows;
 
 class WirelessLanTest : public ::testing::Test {
   protected:

@@ -13,7 +13,7 @@
 #include "platform/protocol_driver.h"
 #include "platform/sim/pc.h"
 #include "tools/scenario/scenario_file.h"
-#include "wlan/scan_result_table.h"
+#include "tests/host/wlan/scan_rows.h"
 #include "wlan/wireless_lan.h"
 
 namespace corvane {
@@ -45,32 +45,11 @@ TEST(WirelessScenarioTest, TheXpPcsThreeNetworksComeOutMergedAndStrongestFirst) 
         count = wlan.EnumNetworks();
     }
     ASSERT_EQ(count, 3);
-    struct Row {
-        std::string ssid;
-        int32_t rssi;
-        uint32_t mode;
-        uint32_t privacy;
-        uint8_t macLast;
-    };
-    const Row expected[] = {{"HomeAP", -48, 1, 1, 0x01},
-                            {"PJ-Quintrel", -55, 0, 0, 0x09},
-                            {"Neighbour", -62, 1, 1, 0x02}};
-    for (int i = 0; i < count; ++i) {
-        SCOPED_TRACE(i);
-        char ssid[33] = {};
-        int32_t rssi = 0;
-        uint32_t mode = 0;
-        uint32_t privacy = 0;
-        ASSERT_EQ(wlan.GetNetworkSSID(i, ssid), 1);
-        ASSERT_EQ(wlan.GetNetworkRSSI(i, &rssi), 1);
-        ASSERT_EQ(wlan.GetNetworkInfraMode(i, &mode), 1);
-        ASSERT_EQ(wlan.GetNetworkPrivacy(i, &privacy), 1);
-        EXPECT_EQ(ssid, expected[i].ssid);
-        EXPECT_EQ(rssi, expected[i].rssi);
-        EXPECT_EQ(mode, expected[i].mode);
-        EXPECT_EQ(privacy, expected[i].privacy);
-        EXPECT_EQ(ScanResultTable::Instance().macs[i][5], expected[i].macLast);
-    }
+    EXPECT_EQ(testing::Rows(wlan, count), (std::vector<testing::Row>{
+                                               {"HomeAP", -48, 1, 1, 0x01},
+                                               {"PJ-Quintrel", -55, 0, 0, 0x09},
+                                               {"Neighbour", -62, 1, 1, 0x02},
+                                           }));
     wlan.ClearNetworks();
 
     ASSERT_EQ(services.Stop(platform::kProtocolServiceName, 1), 1);
