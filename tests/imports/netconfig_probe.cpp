@@ -1,5 +1,7 @@
-// Never run: links every network settings operation into one 32-bit program, so that the import
-// check sees all the system functions that VORTAU will call once its checks 3 and 4 use them.
+// Never run: links every network settings operation and every wireless LAN operation (the
+// protocol driver channel, the driver back end, Wireless Zero Configuration's flags) into one
+// 32-bit program, so that the import check sees all the system functions that VORTAU will call
+// once its checks 3 and 4 use them.
 
 #include <cstdint>
 
@@ -10,6 +12,9 @@
 #include "netconfig/nic_info.h"
 #include "netconfig/service_control.h"
 #include "netconfig/tavir_net_set.h"
+#include "wlan/wireless_lan.h"
+#include "wlan/wlan_ctrl_sv.h"
+#include "wlan/wzc_control_flags.h"
 
 int wmain(int argc, wchar_t**) {
     if (argc < 100) {
@@ -34,5 +39,16 @@ int wmain(int argc, wchar_t**) {
     sum += netSet.GetPnpInstanceId(u"{}") + netSet.WriteTcpipInterface(u"", u"", 1) +
            netSet.RestartTcpipBinding() + netSet.InstallDriverFiles(u"C:\\") +
            netSet.NetCfgSetup(1);
+    corvane::CWLANCtrlSV& channel = corvane::CWLANCtrlSV::Instance();
+    char ssid[33] = {};
+    sum += channel.OpenDriver() + channel.OpenAdapter("\\DEVICE\\{}") +
+           channel.GetOIDData(0, &address, sizeof address) +
+           channel.SetOIDData(0, &address, sizeof address) + channel.ScanBSSIDList() +
+           channel.GetSSID(ssid) + channel.SetSSID(ssid);
+    channel.CloseDriver();
+    corvane::CWirelessLAN lan;
+    sum += lan.SelectAdapterByMAC(mac) + lan.EnumNetworks() + lan.GetInfraModeLocked(&mask) +
+           lan.SetCurrentSSIDLocked(ssid);
+    sum += corvane::GetWZCControlFlags("{}", &mask);
     return sum;
 }
