@@ -183,19 +183,23 @@ std::string Describe(const sim::RadioSettings& radio) {
            std::to_string(radio.encryption);
 }
 
+// A radio the expectation does not name must be as it was at the start: the check puts back
+// what it changes.
 void CheckRadios(const FinalState& state, const FinalStateExpectation& expect,
                  std::vector<std::string>& problems) {
     for (const auto& [adapter, expected] : expect.radios) {
-        auto found = state.radios.find(adapter);
-        if (found == state.radios.end()) {
+        if (state.radios.count(adapter) == 0) {
             problems.push_back("radio " + adapter + ": none");
-            continue;
         }
-        const sim::RadioSettings& wanted =
-            expected ? *expected : state.radiosAtStart.at(adapter);
-        if (found->second != wanted) {
-            problems.push_back("radio " + adapter + ": " + Describe(found->second) +
-                               ", expected " + Describe(wanted));
+    }
+    for (const auto& [adapter, radio] : state.radios) {
+        auto named = expect.radios.find(adapter);
+        const sim::RadioSettings& wanted = named != expect.radios.end() && named->second
+                                               ? *named->second
+                                               : state.radiosAtStart.at(adapter);
+        if (radio != wanted) {
+            problems.push_back("radio " + adapter + ": " + Describe(radio) + ", expected " +
+                               Describe(wanted));
         }
     }
 }

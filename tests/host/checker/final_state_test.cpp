@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ndis_802_11.h"
 #include "tools/scenario/expectation.h"
 #include "tools/scenario/final_state.h"
 #include "tools/scenario/scenario_file.h"
@@ -112,6 +113,29 @@ TEST(FinalStateOfTest, SeesWhatTheRunChanged) {
     AddUnmetFinalState(FinalStateOf(pc), file.expect.finalState, problems);
     EXPECT_EQ(problems,
               std::vector<std::string>{"service CorvaneNdisprot: state 2, expected running"});
+}
+
+// A radio the expectation does not name must end as it began.
+TEST(FinalStateOfTest, ARadioLeftChangedIsReportedUnlessExpected) {
+    ScenarioFile file = ParseScenario(R"({"network": {"adapters": [
+        {"name": "{A}", "radio": {"ssid": "HomeAP", "networks": [
+            {"ssid": "HomeAP", "bssid": "00-1A-2B-3C-4D-01"}]}},
+        {"name": "{B}", "radio": {"ssid": "Office", "authMode": 4}}]},
+      "expect": {"radios": {"{B}": {"ssid": "", "infrastructureMode": 0, "authMode": 4,
+                                    "encryption": 1}}}})");
+    SimSession session(file.scenario, false);
+    sim::Pc& pc = session.pc();
+    const uint32_t adHoc = 0;
+    pc.network().FindRadio("{A}")->Set(platform::kOid80211InfrastructureMode,
+                                       std::string(reinterpret_cast<const char*>(&adHoc), 4),
+                                       pc.now());
+    std::vector<std::string> problems;
+    AddUnmetFinalState(FinalStateOf(pc), file.expect.finalState, problems);
+    EXPECT_EQ(problems, (std::vector<std::string>{
+                            "radio {A}: ssid \"\" mode 0 auth 0 encryption 1, expected ssid "
+                            "\"HomeAP\" mode 1 auth 0 encryption 1",
+                            "radio {B}: ssid \"Office\" mode 1 auth 4 encryption 1, expected ssid "
+                            "\"\" mode 0 auth 4 encryption 1"}));
 }
 
 TEST(FinalStateParseTest, RejectsWhatItCannotUse) {
