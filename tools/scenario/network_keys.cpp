@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/sim/code_page.h"
+#include "tools/scenario/json_values.h"
 #include "tools/scenario/radio_keys.h"
 
 namespace corvane::tools {
@@ -19,12 +20,6 @@ std::string Dword(uint32_t value) {
 
 std::string Utf16(const std::u16string& text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
-}
-
-uint32_t Number(const json& value) {
-    return value.is_string()
-               ? static_cast<uint32_t>(std::stoul(value.get<std::string>(), nullptr, 0))
-               : value.get<uint32_t>();
 }
 
 sim::OidAnswer Answer(const json& answer) {
@@ -57,7 +52,7 @@ sim::AdapterConfig Adapter(const json& adapter) {
     a.openError = adapter.value("openError", 0u);
     const json oids = adapter.value("oids", json::object());
     for (const auto& [oid, answer] : oids.items()) {
-        a.oids[static_cast<uint32_t>(std::stoul(oid, nullptr, 0))] = Answer(answer);
+        a.oids[Oid(oid)] = Answer(answer);
     }
     if (adapter.contains("radio")) {
         a.radio = RadioOf(adapter["radio"]);

@@ -1,36 +1,15 @@
 #include "tools/scenario/radio_keys.h"
 
-#include <cstdio>
 #include <stdexcept>
 #include <string>
+
+#include "tools/scenario/json_values.h"
 
 namespace corvane::tools {
 
 namespace {
 
 using nlohmann::json;
-
-uint32_t Number(const json& value) {
-    return value.is_string()
-               ? static_cast<uint32_t>(std::stoul(value.get<std::string>(), nullptr, 0))
-               : value.get<uint32_t>();
-}
-
-// "00414243": those bytes.
-std::string HexBytes(const std::string& text) {
-    if (text.size() % 2 != 0) {
-        throw std::runtime_error("hex bytes come in pairs of digits: " + text);
-    }
-    std::string bytes;
-    for (size_t at = 0; at < text.size(); at += 2) {
-        unsigned byte = 0;
-        if (std::sscanf(text.c_str() + at, "%2x", &byte) != 1) {
-            throw std::runtime_error("not hex bytes: " + text);
-        }
-        bytes.push_back(static_cast<char>(byte));
-    }
-    return bytes;
-}
 
 // "ssid" as text, or "ssidHex" for any octets.
 std::string Ssid(const json& object) {
@@ -61,7 +40,7 @@ std::map<uint32_t, sim::OidFailure> Failures(const json& failures) {
             f.error = Number(failure["error"]);
         }
         f.times = failure.value("times", f.times);
-        result[static_cast<uint32_t>(std::stoul(oid, nullptr, 0))] = f;
+        result[Oid(oid)] = f;
     }
     return result;
 }
@@ -89,18 +68,6 @@ sim::SsidAnswer Answer(const json& answer) {
 
 }  // namespace
 
-std::vector<uint8_t> HardwareAddress(const std::string& text) {
-    std::vector<uint8_t> bytes;
-    for (size_t at = 0; at < text.size(); at += 3) {
-        unsigned byte = 0;
-        if (std::sscanf(text.c_str() + at, "%2x", &byte) != 1) {
-            throw std::runtime_error("a hardware address reads like 00-11-22-33-44-55");
-        }
-        bytes.push_back(static_cast<uint8_t>(byte));
-    }
-    return bytes;
-}
-
 sim::RadioConfig RadioOf(const json& radio) {
     sim::RadioConfig r;
     r.ssid = Ssid(radio);
@@ -114,7 +81,7 @@ sim::RadioConfig RadioOf(const json& radio) {
     r.failingSets = Failures(radio.value("failingSets", json::object()));
     const json raw = radio.value("rawAnswers", json::object());
     for (const auto& [oid, hex] : raw.items()) {
-        r.rawAnswers[static_cast<uint32_t>(std::stoul(oid, nullptr, 0))] = HexBytes(hex);
+        r.rawAnswers[Oid(oid)] = HexBytes(hex);
     }
     if (radio.contains("answer")) {
         r.answer = Answer(radio["answer"]);

@@ -10,7 +10,4 @@ namespace corvane::tools {
 // Throws std::runtime_error for a value it cannot use.
 sim::RadioConfig RadioOf(const nlohmann::json& radio);
 
-// "00-11-22-33-44-55" as bytes.
-std::vector<uint8_t> HardwareAddress(const std::string& text);
-
 }  // namespace corvane::tools
