@@ -45,6 +45,11 @@ void DeleteCriticalSection(CriticalSection* section);
 
 Module GetModuleHandleW(const char16_t* name);
 void* GetProcAddress(Module module, const char* name);
+// Give a full path: a bare name is looked for in the program's folder first.
+Module LoadLibraryW(const char16_t* path);
+bool FreeLibrary(Module module);
+// The length of the path written, or the size needed when it does not fit; 0 on failure.
+uint32_t GetSystemDirectoryW(char16_t* buffer, uint32_t size);
 
 constexpr uint32_t kCodePageAnsi = 0;  // CP_ACP
 // WideCharToMultiByte without flags or default character: unmapped characters become the

@@ -9,6 +9,7 @@
 
 #include "platform/sim/code_page.h"
 #include "platform/sim/pc.h"
+#include "platform/sim/wlan_api.h"
 
 namespace platform {
 
@@ -246,8 +247,68 @@ void* GetProcAddress(Module module, const char* name) {
         sim::CurrentPc().scenario().hasIsWow64Process) {
         return reinterpret_cast<void*>(&SimIsWow64Process);
     }
+    if (module == sim::WlanApiModule() && name != nullptr) {
+        if (void* entry = sim::WlanEntryPoint(name)) {
+            return entry;
+        }
+    }
     lastError = 127;  // ERROR_PROC_NOT_FOUND
     return nullptr;
+}
+
+namespace {
+
+// Any other library that exists loads, and has nothing the program looks up.
+char otherLibrary;
+
+bool HasWlanApi(const sim::Scenario& scenario) {
+    return scenario.wlanApi.value_or(scenario.majorVersion >= 6);
+}
+
+}  // namespace
+
+Module LoadLibraryW(const char16_t* path) {
+    sim::Pc& pc = sim::CurrentPc();
+    const sim::Scenario& scenario = pc.scenario();
+    std::u16string file = Text(path);
+    // A bare name is found in the program's folder before the system directory.
+    if (file.find(u'\\') == std::u16string::npos) {
+        std::u16string own = scenario.modulePath.substr(0, scenario.modulePath.rfind(u'\\') + 1);
+        file = pc.FindFile(own + file) != nullptr ? own + file
+                                                  : scenario.systemDirectory + u"\\" + file;
+    }
+    std::u16string folded = sim::Pc::FoldPath(file);
+    Module module = nullptr;
+    if (folded == sim::Pc::FoldPath(scenario.systemDirectory + u"\\Wlanapi.dll")) {
+        module = HasWlanApi(scenario) ? sim::WlanApiModule() : nullptr;
+    } else if (const sim::File* found = pc.FindFile(file); found != nullptr && !found->directory) {
+        module = &otherLibrary;
+    }
+    if (module == nullptr) {
+        lastError = 126;  // ERROR_MOD_NOT_FOUND
+        return nullptr;
+    }
+    pc.libraryLoads().push_back(file);
+    ++pc.librariesHeld();
+    return module;
+}
+
+bool FreeLibrary(Module module) {
+    sim::Pc& pc = sim::CurrentPc();
+    if ((module != sim::WlanApiModule() && module != &otherLibrary) || pc.librariesHeld() == 0) {
+        lastError = 6;  // ERROR_INVALID_HANDLE
+        return false;
+    }
+    --pc.librariesHeld();
+    return true;
+}
+
+uint32_t GetSystemDirectoryW(char16_t* buffer, uint32_t size) {
+    const std::u16string& directory = sim::CurrentPc().scenario().systemDirectory;
+    if (directory.size() >= size) {
+        return static_cast<uint32_t>(directory.size() + 1);
+    }
+    return CopyOut(directory, buffer, size);
 }
 
 int WideCharToMultiByte(uint32_t codePage, const char16_t* text, int length, char* out,

@@ -17,6 +17,7 @@
 #include "platform/sim/scenario.h"
 #include "platform/sim/scheduler.h"
 #include "platform/sim/services_model.h"
+#include "platform/sim/wlan_service.h"
 #include "platform/types.h"
 
 namespace sim {
@@ -96,6 +97,11 @@ class Pc {
     DriverSetup& driverSetup() { return driverSetup_; }
     ServiceManager& services() { return services_; }
 
+    WlanService& wlan() { return wlan_; }
+    // The libraries the program loaded, by the path they were found at; and how many it holds.
+    std::vector<std::u16string>& libraryLoads() { return libraryLoads_; }
+    int& librariesHeld() { return librariesHeld_; }
+
     // What the program wrote to the debugger, line by line as it sent them.
     std::vector<std::string>& debugOutput() { return debugOutput_; }
 
@@ -121,6 +127,9 @@ class Pc {
     Network network_;
     DriverSetup driverSetup_{scenario_.driverSetup};
     ServiceManager services_;
+    WlanService wlan_{scenario_.network};
+    std::vector<std::u16string> libraryLoads_;
+    int librariesHeld_ = 0;
     DialogHost dialogs_;
     // Last, so that it is the first to go: it waits for the threads that still run.
     Scheduler scheduler_;

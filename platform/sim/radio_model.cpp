@@ -138,12 +138,12 @@ void Radio::Associate(const std::string& ssid, uint64_t now) {
                      [](const Association& a, const Association& b) { return a.from < b.from; });
 }
 
-std::string Radio::BssidList(uint64_t now) const {
-    std::vector<RadioNetwork> seen;
+std::vector<RadioNetwork> Radio::Heard(uint64_t now) const {
+    std::vector<RadioNetwork> heard;
     for (const RadioNetwork& network : config_.networks) {
         const auto& scans = network.seenInScans;
         if (scans.empty() || std::find(scans.begin(), scans.end(), scans_) != scans.end()) {
-            seen.push_back(network);
+            heard.push_back(network);
         }
     }
     // An ad-hoc network the adapter made itself is heard like any other.
@@ -152,14 +152,31 @@ std::string Radio::BssidList(uint64_t now) const {
         !InRange(current.ssid)) {
         std::vector<uint8_t> bssid = mac_;
         bssid[0] = static_cast<uint8_t>((bssid[0] | 0x02) & ~0x01);  // locally administered
-        seen.push_back({current.ssid, bssid, config_.ownNetworkRssi, encryption_ != 1 ? 1u : 0u,
-                        platform::kNdis80211Ibss, {}});
+        heard.push_back({current.ssid, bssid, config_.ownNetworkRssi, encryption_ != 1 ? 1u : 0u,
+                         platform::kNdis80211Ibss, {}});
     }
-    std::string list = Dword(static_cast<uint32_t>(seen.size()));
-    for (const RadioNetwork& network : seen) {
+    return heard;
+}
+
+std::string Radio::BssidList(uint64_t now) const {
+    std::vector<RadioNetwork> heard = Heard(now);
+    std::string list = Dword(static_cast<uint32_t>(heard.size()));
+    for (const RadioNetwork& network : heard) {
         list += Entry(network);
     }
     return list;
+}
+
+void Radio::Connect(const std::string& ssid, uint32_t mode, uint64_t now) {
+    SetMode(mode, now);
+    Associate(ssid, now);
+}
+
+// A new mode drops the association until the next SSID.
+void Radio::SetMode(uint32_t mode, uint64_t now) {
+    mode_ = mode;
+    std::erase_if(timeline_, [&](const Association& a) { return a.from > now; });
+    timeline_.push_back({now, "", mode_});
 }
 
 uint32_t Radio::Query(uint32_t oid, uint32_t room, uint64_t now, std::string& value) {
@@ -232,10 +249,7 @@ uint32_t Radio::Set(uint32_t oid, const std::string& data, uint64_t now) {
             if (number > platform::kNdis80211AutoUnknown) {
                 return kErrorInvalidData;
             }
-            // A new mode drops the association until the next SSID.
-            mode_ = number;
-            std::erase_if(timeline_, [&](const Association& a) { return a.from > now; });
-            timeline_.push_back({now, "", mode_});
+            SetMode(number, now);
             return 0;
         case platform::kOid80211AuthenticationMode:
             if (data.size() < sizeof number) {

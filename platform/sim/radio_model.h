@@ -54,6 +54,9 @@ struct RadioConfig {
     std::map<uint32_t, std::string> rawAnswers;
     SsidAnswer answer;
     int32_t ownNetworkRssi = -30;  // of an ad-hoc network the adapter made itself
+    // The WLAN profiles the native service keeps for the adapter, as XML documents; at start
+    // the adapter is connected with the first one whose SSID is `ssid`.
+    std::vector<std::u16string> profiles;
 };
 
 // What a radio is set to, and on: what it reports now.
@@ -73,6 +76,12 @@ class Radio {
     uint32_t Query(uint32_t oid, uint32_t room, uint64_t now, std::string& value);
     uint32_t Set(uint32_t oid, const std::string& data, uint64_t now);
 
+    // The native WLAN service's way in: a scan, what the last one heard (and the ad-hoc
+    // network the adapter made itself), and a connection in a given mode.
+    void Scan() { ++scans_; }
+    std::vector<RadioNetwork> Heard(uint64_t now) const;
+    void Connect(const std::string& ssid, uint32_t mode, uint64_t now);
+
     RadioSettings Settings(uint64_t now) const;
     const RadioConfig& config() const { return config_; }
     int scans() const { return scans_; }
@@ -86,6 +95,7 @@ class Radio {
 
     const Association& At(uint64_t now) const;
     void Associate(const std::string& ssid, uint64_t now);
+    void SetMode(uint32_t mode, uint64_t now);
     bool InRange(const std::string& ssid) const;
     std::string BssidList(uint64_t now) const;
 

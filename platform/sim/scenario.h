@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,11 @@ struct Scenario {
 
     // The INF directory, the network configuration engine's components and its lock.
     DriverSetupConfig driverSetup;
+
+    // Wlanapi.dll in the system directory; none: there from Vista on. The entry points it
+    // lacks, by name.
+    std::optional<bool> wlanApi;
+    std::set<std::string> wlanApiMissing;
 
     // Services and kernel drivers the Service Control Manager knows.
     std::vector<ServiceConfig> services;

@@ -103,6 +103,18 @@ void* GetProcAddress(Module module, const char* name) {
     return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(module), name));
 }
 
+Module LoadLibraryW(const char16_t* path) {
+    return ::LoadLibraryW(W(path));
+}
+
+bool FreeLibrary(Module module) {
+    return ::FreeLibrary(static_cast<HMODULE>(module)) != FALSE;
+}
+
+uint32_t GetSystemDirectoryW(char16_t* buffer, uint32_t size) {
+    return ::GetSystemDirectoryW(W(buffer), size);
+}
+
 int WideCharToMultiByte(uint32_t codePage, const char16_t* text, int length, char* out,
                         int outSize) {
     return ::WideCharToMultiByte(codePage, 0, W(text), length, out, outSize, nullptr, nullptr);

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/sim/code_page.h"
+#include "platform/sim/wlan_service.h"
 #include "tools/scenario/json_values.h"
 
 namespace corvane::tools {
@@ -87,6 +89,18 @@ sim::RadioConfig RadioOf(const json& radio) {
         r.answer = Answer(radio["answer"]);
     }
     r.ownNetworkRssi = radio.value("ownNetworkRssi", r.ownNetworkRssi);
+    for (const json& profile : radio.value("profiles", json::array())) {
+        if (profile.contains("xml")) {
+            r.profiles.push_back(sim::FromUtf8(profile["xml"]));
+            continue;
+        }
+        std::string ssid = Ssid(profile);
+        r.profiles.push_back(sim::MakeProfileXml(
+            sim::FromUtf8(profile.value("name", ssid)), ssid,
+            profile.value("connectionType", std::string("ESS")) == "IBSS",
+            profile.value("connectionMode", std::string("auto")) == "auto",
+            profile.value("secured", false)));
+    }
     return r;
 }
 

@@ -116,6 +116,12 @@ void ApplyWindows(const json& windows, sim::Scenario& s) {
     if (windows.contains("systemDirectory")) {
         s.systemDirectory = Wide(windows["systemDirectory"]);
     }
+    if (windows.contains("wlanApi")) {
+        s.wlanApi = windows["wlanApi"].get<bool>();
+    }
+    for (const std::string& name : windows.value("wlanApiMissing", std::vector<std::string>{})) {
+        s.wlanApiMissing.insert(name);
+    }
 }
 
 void ApplyLanguageFile(const json& language, const std::u16string& folder, sim::Scenario& s) {
