@@ -1,5 +1,7 @@
 #include "tools/scenario/final_state.h"
 
+#include "platform/sim/code_page.h"
+
 namespace corvane::tools {
 
 std::string FoldServiceName(std::string name) {
@@ -38,6 +40,14 @@ FinalState FinalStateOf(sim::Pc& pc) {
         const sim::RadioConfig& start = radio.config();
         state.radiosAtStart[adapter] = {start.ssid, start.infrastructureMode, start.authMode,
                                         start.encryption};
+        std::vector<std::string>& before = state.wlanProfilesAtStart[adapter];
+        for (const std::u16string& xml : start.profiles) {
+            before.push_back(sim::ToUtf8(sim::ReadProfile(xml).name));
+        }
+        std::vector<std::string>& after = state.wlanProfiles[adapter];
+        for (const sim::WlanProfile& profile : pc.wlan().profiles(adapter)) {
+            after.push_back(sim::ToUtf8(profile.name));
+        }
     }
     return state;
 }

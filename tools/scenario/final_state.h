@@ -28,6 +28,9 @@ struct FinalState {
     // By adapter name: what each radio is set to and reports, now and when the run began.
     std::map<std::string, sim::RadioSettings> radios;
     std::map<std::string, sim::RadioSettings> radiosAtStart;
+    // By adapter name: the names of the WLAN profiles the native service keeps for it.
+    std::map<std::string, std::vector<std::string>> wlanProfiles;
+    std::map<std::string, std::vector<std::string>> wlanProfilesAtStart;
 };
 
 std::string FoldServiceName(std::string name);

@@ -204,6 +204,23 @@ void CheckRadios(const FinalState& state, const FinalStateExpectation& expect,
     }
 }
 
+void CheckWlanProfiles(const FinalState& state, const FinalStateExpectation& expect,
+                       std::vector<std::string>& problems) {
+    std::function<std::string(const std::string&)> same = [](const std::string& name) {
+        return name;
+    };
+    for (const auto& [adapter, start] : state.wlanProfilesAtStart) {
+        auto named = expect.wlanProfiles.find(adapter);
+        const std::vector<std::string>& wanted =
+            named != expect.wlanProfiles.end() ? named->second : start;
+        const std::vector<std::string>& actual = state.wlanProfiles.at(adapter);
+        if (actual != wanted) {
+            problems.push_back("WLAN profiles of " + adapter + ": " + List(actual, same) +
+                               ", expected " + List(wanted, same));
+        }
+    }
+}
+
 }  // namespace
 
 void AddUnmetFinalState(const FinalState& state, const FinalStateExpectation& expect,
@@ -217,6 +234,7 @@ void AddUnmetFinalState(const FinalState& state, const FinalStateExpectation& ex
     CheckSwitches("tcpip binding paths", &sim::BindingPathConfig::token, state.bindingPaths,
                   expect.bindingPaths, problems);
     CheckRadios(state, expect, problems);
+    CheckWlanProfiles(state, expect, problems);
     if (expect.applies && *expect.applies != state.applies) {
         problems.push_back("INetCfg::Apply calls: " + std::to_string(state.applies) +
                            ", expected " + std::to_string(*expect.applies));

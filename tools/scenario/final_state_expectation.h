@@ -26,6 +26,9 @@ struct FinalStateExpectation {
     std::optional<int> applies;
     // By adapter name: what its radio is set to and reports, or none for "as at the start".
     std::map<std::string, std::optional<sim::RadioSettings>> radios;
+    // By adapter name: the names of its WLAN profiles, in order; an adapter not named here
+    // keeps the profiles it had.
+    std::map<std::string, std::vector<std::string>> wlanProfiles;
 };
 
 // Adds a line for each part of `expect` that `state` does not show.

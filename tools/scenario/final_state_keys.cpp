@@ -77,6 +77,10 @@ FinalStateExpectation ParseFinalState(const json& expect) {
     if (expect.contains("applies")) {
         e.applies = expect["applies"].get<int>();
     }
+    const json profiles = expect.value("wlanProfiles", json::object());
+    for (const auto& [adapter, names] : profiles.items()) {
+        e.wlanProfiles[adapter] = names.get<std::vector<std::string>>();
+    }
     const json radios = expect.value("radios", json::object());
     for (const auto& [adapter, radio] : radios.items()) {
         if (radio == "unchanged") {

@@ -115,7 +115,7 @@ TEST(FinalStateOfTest, SeesWhatTheRunChanged) {
               std::vector<std::string>{"service CorvaneNdisprot: state 2, expected running"});
 }
 
-// A radio the expectation does not name must end as it began.
+// A radio the expectation does not name must end as it began, with the profiles it had.
 TEST(FinalStateOfTest, ARadioLeftChangedIsReportedUnlessExpected) {
     ScenarioFile file = ParseScenario(R"({"network": {"adapters": [
         {"name": "{A}", "radio": {"ssid": "HomeAP", "networks": [
@@ -125,6 +125,9 @@ TEST(FinalStateOfTest, ARadioLeftChangedIsReportedUnlessExpected) {
                                     "encryption": 1}}}})");
     SimSession session(file.scenario, false);
     sim::Pc& pc = session.pc();
+    // A test profile left behind on {A}.
+    pc.wlan().profiles("{A}").push_back(
+        sim::ReadProfile(sim::MakeProfileXml(u"TAVIRSSID_1", "TAVIRSSID_1", true, false, false)));
     const uint32_t adHoc = 0;
     pc.network().FindRadio("{A}")->Set(platform::kOid80211InfrastructureMode,
                                        std::string(reinterpret_cast<const char*>(&adHoc), 4),
@@ -135,7 +138,8 @@ TEST(FinalStateOfTest, ARadioLeftChangedIsReportedUnlessExpected) {
                             "radio {A}: ssid \"\" mode 0 auth 0 encryption 1, expected ssid "
                             "\"HomeAP\" mode 1 auth 0 encryption 1",
                             "radio {B}: ssid \"Office\" mode 1 auth 4 encryption 1, expected ssid "
-                            "\"\" mode 0 auth 4 encryption 1"}));
+                            "\"\" mode 0 auth 4 encryption 1",
+                            "WLAN profiles of {A}: [TAVIRSSID_1], expected []"}));
 }
 
 TEST(FinalStateParseTest, RejectsWhatItCannotUse) {
