@@ -49,5 +49,7 @@ uint32_t GetAdaptersInfo(IpAdapterInfo* info, uint32_t* size);
 uint32_t SendARP(uint32_t destination, uint32_t source, void* macAddress, uint32_t* length);
 // Dotted text to an address in network byte order; INADDR_NONE for text that is not one.
 uint32_t inet_addr(const char* text);
+// An address in network byte order as dotted text, in a buffer of the calling thread's.
+const char* inet_ntoa(uint32_t address);
 
 }  // namespace platform

@@ -113,3 +113,14 @@ uint32_t inet_addr(const char* text) {
 }
 
 }  // namespace platform
+
+namespace platform {
+
+const char* inet_ntoa(uint32_t address) {
+    thread_local char text[16];
+    std::snprintf(text, sizeof text, "%u.%u.%u.%u", address & 0xFF, (address >> 8) & 0xFF,
+                  (address >> 16) & 0xFF, address >> 24);
+    return text;
+}
+
+}  // namespace platform

@@ -32,4 +32,10 @@ uint32_t inet_addr(const char* text) {
     return ::inet_addr(text);
 }
 
+const char* inet_ntoa(uint32_t address) {
+    in_addr value;
+    value.s_addr = address;
+    return ::inet_ntoa(value);
+}
+
 }  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "checker/halvex_app.h"
 #include "tests/host/checker/sim_pc.h"
 
@@ -122,9 +124,13 @@ TEST(ParseCommandLineTest, TakesThirtyTwoKibibytesOfArguments) {
     std::string folder = "C:\\" + std::string(300, 'f');
     ParseCommandLine(U("V.exe " + huge + " \"" + folder), app);
     EXPECT_EQ(app.m_strDesktopOption.size(), 32u * 1024);
-    auto trace = TraceTexts(session);
-    ASSERT_FALSE(trace.empty());
-    EXPECT_EQ(session.Trace().front().size(), 256u);
+    // The first line of the arguments fills its slot.
+    const std::vector<std::string> lines = session.Trace();
+    auto first = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.find("VORTA") != std::string::npos;
+    });
+    ASSERT_NE(first, lines.end());
+    EXPECT_EQ(first->size(), 256u);
     // A path past MAX_PATH fails with an error other than "not found": it counts as a folder.
     EXPECT_EQ(app.m_strFolderOption, U(folder));
 }
