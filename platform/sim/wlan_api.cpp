@@ -156,16 +156,19 @@ WlanProfile* FindProfile(Pc& pc, const std::string& adapter, const std::u16strin
     return nullptr;
 }
 
-uint32_t PLATFORM_API CloseHandle(WlanHandle client, void*) {
+uint32_t PLATFORM_API CloseHandle(WlanHandle client, void* reserved) {
+    if (client == nullptr || reserved != nullptr) {
+        return kErrorInvalidParameter;
+    }
     return CurrentPc().wlan().clients().erase(reinterpret_cast<uintptr_t>(client)) == 1
                ? 0
                : kErrorInvalidHandle;
 }
 
-uint32_t PLATFORM_API OpenHandle(uint32_t version, void*, uint32_t* negotiated,
+uint32_t PLATFORM_API OpenHandle(uint32_t version, void* reserved, uint32_t* negotiated,
                                  WlanHandle* client) {
     Pc& pc = CurrentPc();
-    if (negotiated == nullptr || client == nullptr || version == 0) {
+    if (negotiated == nullptr || client == nullptr || version == 0 || reserved != nullptr) {
         return kErrorInvalidParameter;
     }
     std::optional<size_t> service = pc.services().Find("wlansvc");

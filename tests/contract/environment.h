@@ -1,10 +1,12 @@
 #pragma once
 // What a contract test needs besides the platform calls under test: files to act on, the
-// generated language files and a chosen Windows version. One implementation prepares a real
-// Windows (or Wine) machine, the other the simulated PC, so the same tests hold both to the
-// same behaviour.
+// generated language files, a chosen Windows version and the native WLAN service. One
+// implementation prepares a real Windows (or Wine) machine, the other the simulated PC, so the
+// same tests hold both to the same behaviour.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +38,12 @@ class Environment {
     virtual std::u16string LanguageFile(std::string_view language) = 0;
     // Makes GetVersionExW report `version`; false when this run cannot (the test is skipped).
     virtual bool UseWindowsVersion(const WindowsVersion& version) = 0;
+    // A PC whose WLAN service runs (Vista on, "wlansvc" started); false when this system has no
+    // Wlanapi.dll in its system directory (the test is skipped).
+    virtual bool UseWlanService() = 0;
+    // Runs `call` to its end, or stops it at an entry point the system exports without
+    // implementing it (Wine's stubs raise instead of returning) and names that entry point.
+    virtual std::optional<std::string> RunUnlessStub(const std::function<void()>& call) = 0;
 };
 
 Environment& TheEnvironment();

@@ -1,5 +1,5 @@
 // The contract environment on the simulated PC: each test starts on a fresh PC, files are
-// placed into its file system and the Windows version goes into its scenario.
+// placed into its file system, the Windows version and the WLAN service go into its scenario.
 
 #include <fstream>
 #include <sstream>
@@ -70,6 +70,22 @@ class SimEnvironment : public Environment {
         scenario.productType = version.productType;
         sim::InstallPc(scenario);
         return true;
+    }
+
+    bool UseWlanService() override {
+        sim::Scenario scenario;
+        scenario.majorVersion = 6;
+        scenario.minorVersion = 0;
+        scenario.services.push_back({.name = "wlansvc", .running = true});
+        sim::InstallPc(scenario);
+        MakeFolder(u"");
+        return true;
+    }
+
+    // The simulated library implements every entry point it exports.
+    std::optional<std::string> RunUnlessStub(const std::function<void()>& call) override {
+        call();
+        return std::nullopt;
     }
 };
 

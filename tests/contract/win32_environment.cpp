@@ -1,13 +1,15 @@
 // The contract environment on Windows (or Wine): a real scratch folder under the user's
 // temporary directory, the fixture file and language files from the build tree, and the
-// Windows version that the run was started under.
+// Windows version and WLAN service that the run was started under.
 
 #include <windows.h>
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "tests/contract/environment.h"
+#include "tests/contract/stub_guard.h"
 
 namespace contract {
 namespace {
@@ -72,6 +74,26 @@ class Win32Environment : public Environment {
         char name[64] = {};
         DWORD length = ::GetEnvironmentVariableA("CORVANE_WINDOWS_VERSION", name, sizeof name);
         return length > 0 && length < sizeof name && std::string_view(name) == version.name;
+    }
+
+    // The service is the machine's; this only finds out whether its library is there.
+    bool UseWlanService() override {
+        wchar_t directory[MAX_PATH] = {};
+        UINT length = ::GetSystemDirectoryW(directory, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) {
+            return false;
+        }
+        HMODULE library =
+            ::LoadLibraryW((std::wstring(directory, length) + L"\\Wlanapi.dll").c_str());
+        if (library == nullptr) {
+            return false;
+        }
+        ::FreeLibrary(library);
+        return true;
+    }
+
+    std::optional<std::string> RunUnlessStub(const std::function<void()>& call) override {
+        return contract::RunUnlessStub(call);
     }
 
   private:

@@ -1,7 +1,8 @@
 // Never run: links every network settings operation and every wireless LAN operation (the
-// protocol driver channel, the driver back end, Wireless Zero Configuration's flags) into one
-// 32-bit program, so that the import check sees all the system functions that VORTAU will call
-// once its checks 3 and 4 use them.
+// protocol driver channel, the driver back end, Wireless Zero Configuration's flags, the native
+// back end over Wlanapi.dll) into one 32-bit program, so that the import check sees all the
+// system functions that VORTAU will call once its checks 3 and 4 use them. Wlanapi.dll itself
+// must not be among its imports: Windows 2000 and XP have none, so it is loaded at run time.
 
 #include <cstdint>
 
@@ -13,6 +14,7 @@
 #include "netconfig/service_control.h"
 #include "netconfig/tavir_net_set.h"
 #include "wlan/wireless_lan.h"
+#include "wlan/wireless_lan_vista.h"
 #include "wlan/wlan_ctrl_sv.h"
 #include "wlan/wzc_control_flags.h"
 
@@ -50,5 +52,14 @@ int wmain(int argc, wchar_t**) {
     sum += lan.SelectAdapterByMAC(mac) + lan.EnumNetworks() + lan.GetInfraModeLocked(&mask) +
            lan.SetCurrentSSIDLocked(ssid);
     sum += corvane::GetWZCControlFlags("{}", &mask);
+    corvane::CWirelessLANVista vista;
+    platform::WlanAvailableNetwork network = {};
+    int count = 0;
+    static char16_t xml[corvane::CWirelessLANVista::kProfileXmlUnits];
+    sum += vista.LoadWlanApi() + vista.RequestScan("{}") +
+           vista.GetAvailableNetwork("{}", corvane::CWirelessLANVista::kRefresh, &network, &count) +
+           vista.ConnectNetwork("{}", &network) + vista.Disconnect("{}") +
+           vista.GetConnectedProfile("{}", &count, xml) + vista.SetProfile("{}", xml, 1) +
+           vista.DeleteProfile("{}", xml);
     return sum;
 }

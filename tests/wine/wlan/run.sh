@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The wireless LAN code against Wine's device files, IP Helper and registry, with no protocol
-# driver running. A Wine boot takes most of a suite's time, so this one runs in the prefix the
-# netconfig suite leaves behind when there is one (Wine has not started our driver there either:
-# that suite registers its service, demand-start, with a stand-in image); otherwise it boots that
-# prefix itself.
+# driver running, and the native back end against Wine's own Wlanapi.dll with another one planted
+# beside the test program (the build puts it there). A Wine boot takes most of a suite's time, so
+# this one runs in the prefix the netconfig suite leaves behind when there is one (Wine has not
+# started our driver there either: that suite registers its service, demand-start, with a
+# stand-in image); otherwise it boots that prefix itself.
 #
 # Usage: tests/wine/wlan/run.sh BUILD_DIR     (a win64 build, for example build/win64)
 # Prints the tests' outcomes and a last line "N passed, M failed"; exits non-zero on failure.
