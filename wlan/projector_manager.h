@@ -87,6 +87,14 @@ class CProjectorManager {
     int SetFixedIP(int mode);
     int DeleteProfile(std::string name);
 
+    // The networks in range into m_essidList.
+    int EnumESSID();
+    // Onto the ad-hoc network `ssid`, waiting until the adapter reports it; `registered`
+    // receives 1 when a profile was stored for it (from Vista on).
+    int SetESSID(std::string ssid, int* registered = nullptr);
+    // 0 on the network SetESSID set (or nothing set), 1 not on it, 2 on no network at all.
+    int CheckESSID();
+
     // The ad-hoc, manual, open profile document for `ssid`.
     static int CreateAdHocProfileXml(const std::u16string& ssid, std::u16string& out);
     static int IsVistaOrLater();
@@ -135,6 +143,13 @@ class CProjectorManager {
     int RestoreWlanSettingDriver();
     int SetAutoIp();
     int RecoverAutoIp();
+    static constexpr int kNotYet = -1;
+    int EnumESSIDHeld();
+    int SetESSIDHeld(const std::string& ssid, int* registered);
+    void SetNative(const std::string& ssid, int* registered);
+    int SetDriver(const std::string& ssid);
+    int ReadDriverNetwork(char* ssid, uint32_t* mode);
+    int PollNetwork(const std::string& ssid);
 };
 
 }  // namespace corvane

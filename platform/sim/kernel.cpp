@@ -199,6 +199,14 @@ static std::recursive_mutex* Lock(CriticalSection* section) {
 // the program nests its locks.
 static thread_local std::vector<const CriticalSection*> heldSections;
 
+}  // namespace platform
+
+std::vector<const void*> sim::HeldCriticalSections() {
+    return {platform::heldSections.begin(), platform::heldSections.end()};
+}
+
+namespace platform {
+
 void InitializeCriticalSection(CriticalSection* section) {
     new (section->opaque) std::recursive_mutex;
 }

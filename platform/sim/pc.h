@@ -135,6 +135,9 @@ class Pc {
     Scheduler scheduler_;
 };
 
+// The critical sections the calling thread holds, innermost last.
+std::vector<const void*> HeldCriticalSections();
+
 // The PC that the platform calls act on. A fresh default PC exists before any is installed.
 Pc& CurrentPc();
 Pc& InstallPc(Scenario scenario);

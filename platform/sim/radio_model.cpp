@@ -153,7 +153,7 @@ std::vector<RadioNetwork> Radio::Heard(uint64_t now) const {
         std::vector<uint8_t> bssid = mac_;
         bssid[0] = static_cast<uint8_t>((bssid[0] | 0x02) & ~0x01);  // locally administered
         heard.push_back({current.ssid, bssid, config_.ownNetworkRssi, encryption_ != 1 ? 1u : 0u,
-                         platform::kNdis80211Ibss, {}});
+                         platform::kNdis80211Ibss, {}, std::nullopt});
     }
     return heard;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ struct RadioNetwork {
     uint32_t infrastructureMode = 1;
     // The scan requests that hear it (1 for the first the radio took); empty: every scan.
     std::vector<int> seenInScans;
+    // What the native service reports as its signal quality; none: from the RSSI.
+    std::optional<uint32_t> signalQuality;
 };
 
 // How the adapter answers an SSID set to a network other than the one it started on.

@@ -114,7 +114,7 @@ std::vector<WlanAvailableNetwork> Networks(Pc& pc, const std::string& adapter) {
         entry.bNetworkConnectable = 1;
         entry.uNumberOfPhyTypes = 1;
         entry.dot11PhyTypes[0] = 6;  // dot11_phy_type_erp
-        entry.wlanSignalQuality = SignalQuality(group.rssi);
+        entry.wlanSignalQuality = group.signalQuality.value_or(SignalQuality(group.rssi));
         entry.bSecurityEnabled = group.privacy != 0 ? 1 : 0;
         entry.dot11DefaultAuthAlgorithm = group.privacy != 0 ? 7 : 1;  // RSNA-PSK or open
         entry.dot11DefaultCipherAlgorithm = group.privacy != 0 ? 4 : 0;  // CCMP or none

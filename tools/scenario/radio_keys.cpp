@@ -31,6 +31,9 @@ sim::RadioNetwork Network(const json& network) {
     n.privacy = network.value("privacy", n.privacy);
     n.infrastructureMode = network.value("infrastructureMode", n.infrastructureMode);
     n.seenInScans = network.value("seenInScans", std::vector<int>{});
+    if (network.contains("signalQuality")) {
+        n.signalQuality = network["signalQuality"].get<uint32_t>();
+    }
     return n;
 }
 
