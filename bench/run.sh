@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the host benchmark and prints its figures: ns per call with logging off, compared with
-# an empty call, and stored lines per second with both prefixes on.
+# an empty call, stored lines per second with both prefixes on, and the wall time of the
+# switching manager's longest operations on the simulated PC.
 set -eu
 cd "$(dirname "$0")/.."
 cmake --preset host >/dev/null

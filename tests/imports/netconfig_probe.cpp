@@ -1,6 +1,6 @@
 // Never run: links every network settings operation and every wireless LAN operation (the
 // protocol driver channel, the driver back end, Wireless Zero Configuration's flags, the native
-// back end over Wlanapi.dll) into one 32-bit program, so that the import check sees all the
+// back end over Wlanapi.dll, the switching manager) into one 32-bit program, so that the import check sees all the
 // system functions that VORTAU will call once its checks 3 and 4 use them. Wlanapi.dll itself
 // must not be among its imports: Windows 2000 and XP have none, so it is loaded at run time.
 
@@ -13,6 +13,7 @@
 #include "netconfig/nic_info.h"
 #include "netconfig/service_control.h"
 #include "netconfig/tavir_net_set.h"
+#include "wlan/projector_manager.h"
 #include "wlan/wireless_lan.h"
 #include "wlan/wireless_lan_vista.h"
 #include "wlan/wlan_ctrl_sv.h"
@@ -61,5 +62,13 @@ int wmain(int argc, wchar_t**) {
            vista.ConnectNetwork("{}", &network) + vista.Disconnect("{}") +
            vista.GetConnectedProfile("{}", &count, xml) + vista.SetProfile("{}", xml, 1) +
            vista.DeleteProfile("{}", xml);
+    corvane::CProjectorManager manager;
+    sum += manager.EnumerateAdapters() + manager.SelectAdapter(0) + manager.StopWZC(1) +
+           manager.StartWZC() + manager.StartWLANSVC() + manager.StopWLANSVC() +
+           manager.StartNDISPROT() + manager.StopNDISPROT() +
+           manager.NetworkAdapterEnableDisable() + manager.SaveWlanSetting() +
+           manager.SetFixedIP(0) + manager.EnumESSID() + manager.SetESSID("x") +
+           manager.CheckESSID() + manager.DeleteProfile("x") + manager.SetFixedIP(1) +
+           manager.RestoreWlanSetting();
     return sum;
 }
