@@ -26,6 +26,10 @@ const AdapterConfig* Network::FindAdapter(const std::string& name) const {
     return nullptr;
 }
 
+void Network::Unplug(const std::string& name) {
+    std::erase_if(config_.adapters, [&](const AdapterConfig& a) { return a.name == name; });
+}
+
 OidAnswer* Network::Answer(const std::string& adapter, uint32_t oid) {
     auto found = answers_.find({adapter, oid});
     return found == answers_.end() ? nullptr : &found->second;

@@ -99,6 +99,8 @@ class Network {
     const NetworkConfig& config() const { return config_; }
     Registry& registry() { return registry_; }
     const AdapterConfig* FindAdapter(const std::string& name) const;
+    // The adapter is gone from IP Helper's list and its device, as when it is pulled out.
+    void Unplug(const std::string& name);
     OidAnswer* Answer(const std::string& adapter, uint32_t oid);
     Radio* FindRadio(const std::string& adapter);
     std::map<std::string, Radio>& radios() { return radios_; }

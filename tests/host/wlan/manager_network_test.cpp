@@ -243,6 +243,33 @@ TEST(SetESSIDTest, TheManagersLockComesBeforeTheBackEndsAndNeverAfter) {
     EXPECT_FALSE(orders.count({backEnd, manager}));
 }
 
+TEST(EnumESSIDTest, AThirtyTwoOctetNameWithoutTerminatorIsKeptWhole) {
+    const std::string full(32, 'Z');
+    Chosen chosen(Pc(true, {.networks = {AdHoc(full, -40, 1)}}));
+    ASSERT_EQ(chosen.manager.EnumESSID(), 1);
+    ASSERT_EQ(chosen.manager.m_essidList.size(), 1u);
+    EXPECT_EQ(std::string(chosen.manager.m_essidList[0]->ssid), full);
+    ASSERT_EQ(chosen.manager.SetESSID(full), 1);
+    EXPECT_EQ(chosen.manager.CheckESSID(), 0);
+}
+
+TEST(ManagerAdapterGoneTest, AnAdapterPulledOutFailsTheRestoreWithItsCodeAndNothingWorse) {
+    for (bool vista : {false, true}) {
+        SCOPED_TRACE(vista);
+        Chosen chosen(Pc(vista, Home()));
+        CProjectorManager& manager = chosen.manager;
+        manager.m_strAutoIpAdapterName = kWirelessName;  // as a switch leaves it
+        chosen.pc().network().Unplug(kWirelessName);
+        EXPECT_EQ(manager.SetFixedIP(1), 0);
+        EXPECT_EQ(manager.m_nLastError, CProjectorManager::kAdapterGone);
+        EXPECT_EQ(manager.RestoreWlanSetting(), 0);
+        EXPECT_EQ(manager.m_nLastError, CProjectorManager::kSelectedAdapterCheckFailed);
+        EXPECT_EQ(manager.EnumESSID(), 0);
+        EXPECT_EQ(manager.CheckESSID(), 0);  // nothing was set
+        EXPECT_TRUE(sim::HeldCriticalSections().empty());
+    }
+}
+
 TEST(CheckESSIDTest, NothingSetIsNoFailure) {
     Chosen chosen(Pc(false, Home()));
     EXPECT_EQ(chosen.manager.CheckESSID(), 0);
