@@ -8,15 +8,6 @@
 
 namespace platform {
 
-// GUID
-struct Guid {
-    uint32_t Data1;
-    uint16_t Data2;
-    uint16_t Data3;
-    uint8_t Data4[8];
-};
-static_assert(sizeof(Guid) == 16);
-
 using InfHandle = void*;     // HINF
 using FileQueue = void*;     // HSPFILEQ
 using QueueContext = void*;  // the default queue callback's context

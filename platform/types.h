@@ -88,6 +88,15 @@ struct FixedFileInfo {
 };
 static_assert(sizeof(FixedFileInfo) == 52);
 
+// GUID
+struct Guid {
+    uint32_t Data1;
+    uint16_t Data2;
+    uint16_t Data3;
+    uint8_t Data4[8];
+};
+static_assert(sizeof(Guid) == 16);
+
 // Storage for a CRITICAL_SECTION (or the simulator's lock), placed by the owner.
 struct CriticalSection {
     alignas(8) unsigned char opaque[64];

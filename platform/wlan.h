@@ -9,14 +9,6 @@
 
 namespace platform {
 
-struct Guid {
-    uint32_t Data1;
-    uint16_t Data2;
-    uint16_t Data3;
-    uint8_t Data4[8];
-};
-static_assert(sizeof(Guid) == 16);
-
 // RPCRT4: "12345678-..." (no braces) to a GUID; RPC_S_OK (0) or RPC_S_INVALID_STRING_UUID.
 uint32_t UuidFromStringA(const char* text, Guid* uuid);
 

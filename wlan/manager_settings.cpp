@@ -15,7 +15,8 @@ constexpr size_t kSsidBytes = 33;
 
 }  // namespace
 
-int CProjectorManager::SaveWlanSetting() {
+// The chosen adapter made the back ends' and checked still to be there and wireless.
+int CProjectorManager::PrepareSelectedAdapter() {
     const AdapterRecord* record = SelectedRecord();
     if (record == nullptr) {
         return Fail(kNoAdapterSelected);
@@ -23,6 +24,13 @@ int CProjectorManager::SaveWlanSetting() {
     SetServerIP(record->macAddress);
     if (!CheckSelectedAdapter()) {
         return Fail(kSelectedAdapterCheckFailed);
+    }
+    return 1;
+}
+
+int CProjectorManager::SaveWlanSetting() {
+    if (!PrepareSelectedAdapter()) {
+        return 0;
     }
     return m_bIsVista ? SaveWlanSettingVista() : SaveWlanSettingDriver();
 }
@@ -81,13 +89,8 @@ int CProjectorManager::RestoreWlanSetting() {
     if (!m_bIsVista && m_strSavedSSID.empty()) {
         return 1;
     }
-    const AdapterRecord* record = SelectedRecord();
-    if (record == nullptr) {
-        return Fail(kNoAdapterSelected);
-    }
-    SetServerIP(record->macAddress);
-    if (!CheckSelectedAdapter()) {
-        return Fail(kSelectedAdapterCheckFailed);
+    if (!PrepareSelectedAdapter()) {
+        return 0;
     }
     return m_bIsVista ? RestoreWlanSettingVista() : RestoreWlanSettingDriver();
 }

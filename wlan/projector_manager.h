@@ -137,6 +137,7 @@ class CProjectorManager {
     const AdapterRecord* SelectedRecord() const;
     int StartService(const char* name);
     int StopService(const char* name);
+    int PrepareSelectedAdapter();
     int SaveWlanSettingVista();
     int SaveWlanSettingDriver();
     int RestoreWlanSettingVista();

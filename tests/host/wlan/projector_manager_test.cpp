@@ -300,13 +300,8 @@ TEST(ManagerSettingTest, FromVistaAnAdapterOnNoNetworkHasNothingToRestore) {
 }
 
 TEST(ManagerFixedIpTest, OnlyAWirelessAdapterOnDhcpGetsALinkLocalAddressAndOnlyThatIsPutBack) {
-    constexpr char16_t kConnection[] =
-        u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Network\\"
-        u"{4D36E972-E325-11CE-BFC1-08002BE10318}\\{ABCDEF01-2345-6789-ABCD-EF0123456789}"
-        u"\\Connection";
-    constexpr char16_t kInterface[] =
-        u"HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\"
-        u"Interfaces\\{ABCDEF01-2345-6789-ABCD-EF0123456789}";
+    using testing::kConnection;
+    using testing::kInterface;
     for (bool dhcp : {true, false}) {
         SCOPED_TRACE(dhcp);
         sim::Scenario scenario = Pc(false);
