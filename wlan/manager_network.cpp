@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/debug_log.h"
 #include "common/log_channel.h"
@@ -33,7 +34,25 @@ std::string NativeSsid(const platform::WlanAvailableNetwork& network) {
     return text;
 }
 
+bool IsConnected(const platform::WlanAvailableNetwork& network) {
+    return (network.dwFlags & platform::kWlanAvailableNetworkConnected) != 0;
+}
+
 }  // namespace
+
+// The native cache refreshed, as copies in its order.
+std::vector<platform::WlanAvailableNetwork> CProjectorManager::RefreshNativeNetworks() {
+    int count = 0;
+    m_nativeBackEnd.GetAvailableNetwork(m_interfaceGuid, CWirelessLANVista::kRefresh, nullptr,
+                                        &count);
+    std::vector<platform::WlanAvailableNetwork> networks;
+    for (int i = 0; i < count && i < m_nativeBackEnd.CacheSize(); ++i) {
+        platform::WlanAvailableNetwork network{};
+        m_nativeBackEnd.GetAvailableNetwork(m_interfaceGuid, i, &network, nullptr);
+        networks.push_back(network);
+    }
+    return networks;
+}
 
 int CProjectorManager::EnumESSID() {
     ScopedLock hold(m_lock);
@@ -91,11 +110,7 @@ int CProjectorManager::EnumESSIDHeld() {
     m_essidList.clear();
     DebugLog("%s", manager_texts::kEnumerate);
     if (m_bIsVista) {
-        m_nativeBackEnd.GetAvailableNetwork(m_interfaceGuid, CWirelessLANVista::kRefresh, nullptr,
-                                            &count);
-        for (int i = 0; i < count && i < m_nativeBackEnd.CacheSize(); ++i) {
-            platform::WlanAvailableNetwork network{};
-            m_nativeBackEnd.GetAvailableNetwork(m_interfaceGuid, i, &network, nullptr);
+        for (const platform::WlanAvailableNetwork& network : RefreshNativeNetworks()) {
             std::string ssid = NativeSsid(network);
             bool listed = false;
             for (const auto& info : m_essidList) {
@@ -152,16 +167,12 @@ int CProjectorManager::SetESSID(std::string ssid, int* registered) {
 
 // The network to join, found in the native cache, or a profile of our own for it.
 void CProjectorManager::SetNative(const std::string& ssid, int* registered) {
-    int count = 0;
-    m_nativeBackEnd.GetAvailableNetwork(m_interfaceGuid, CWirelessLANVista::kRefresh, nullptr,
-                                        &count);
+    std::vector<platform::WlanAvailableNetwork> networks = RefreshNativeNetworks();
+    auto cached = std::find_if(networks.begin(), networks.end(),
+                               [&](const auto& network) { return NativeSsid(network) == ssid; });
     platform::WlanAvailableNetwork network{};
-    bool found = false;
-    for (int i = 0; i < m_nativeBackEnd.CacheSize() && !found; ++i) {
-        m_nativeBackEnd.GetAvailableNetwork(m_interfaceGuid, i, &network, nullptr);
-        found = NativeSsid(network) == ssid;
-    }
-    if (found) {
+    if (cached != networks.end()) {
+        network = *cached;
         g_logChannel.Printf("[080528] SetESSID : check ssid OK");
     } else {
         g_logChannel.Printf("[080528] SetESSID : check ssid NG");
@@ -173,7 +184,6 @@ void CProjectorManager::SetNative(const std::string& ssid, int* registered) {
         if (registered != nullptr) {
             *registered = 1;
         }
-        network = {};
         std::copy_n(name.begin(), std::min<size_t>(name.size(), 255), network.strProfileName);
         size_t length = std::min<size_t>(ssid.size(), sizeof network.dot11Ssid.ucSSID);
         network.dot11Ssid.uSSIDLength = static_cast<uint32_t>(length);
@@ -276,13 +286,8 @@ int CProjectorManager::PollNetwork(const std::string& ssid) {
     char current[kSsidBytes] = {};
     uint32_t mode = kNoMode;
     if (m_bIsVista) {
-        m_nativeBackEnd.GetAvailableNetwork(m_interfaceGuid, CWirelessLANVista::kRefresh,
-                                            nullptr, nullptr);
-        for (int i = 0; i < m_nativeBackEnd.CacheSize(); ++i) {
-            platform::WlanAvailableNetwork network{};
-            m_nativeBackEnd.GetAvailableNetwork(m_interfaceGuid, i, &network, nullptr);
-            joined = joined || (NativeSsid(network) == ssid &&
-                                (network.dwFlags & platform::kWlanAvailableNetworkConnected) != 0);
+        for (const platform::WlanAvailableNetwork& network : RefreshNativeNetworks()) {
+            joined = joined || (NativeSsid(network) == ssid && IsConnected(network));
         }
     } else if (!ReadDriverNetwork(current, &mode)) {
         return 0;
@@ -327,22 +332,14 @@ int CProjectorManager::CheckESSID() {
     std::string current;
     int mode = 0;
     if (m_bIsVista) {
-        m_nativeBackEnd.GetAvailableNetwork(m_interfaceGuid, CWirelessLANVista::kRefresh,
-                                            nullptr, nullptr);
-        bool found = false;
-        for (int i = 0; i < m_nativeBackEnd.CacheSize() && !found; ++i) {
-            platform::WlanAvailableNetwork network{};
-            m_nativeBackEnd.GetAvailableNetwork(m_interfaceGuid, i, &network, nullptr);
-            if ((network.dwFlags & platform::kWlanAvailableNetworkConnected) != 0) {
-                found = true;
-                current = NativeSsid(network);
-                mode = network.dot11BssType == platform::kDot11BssTypeIndependent ? 1 : 0;
-            }
-        }
-        if (!found) {
+        std::vector<platform::WlanAvailableNetwork> networks = RefreshNativeNetworks();
+        auto connected = std::find_if(networks.begin(), networks.end(), IsConnected);
+        if (connected == networks.end()) {
             DebugLog("CheckESSID() Not found Vista\r\n");
             return 1;
         }
+        current = NativeSsid(*connected);
+        mode = connected->dot11BssType == platform::kDot11BssTypeIndependent ? 1 : 0;
     } else {
         if (!m_driverBackEnd.SelectAdapterByMAC(m_selectedMac)) {
             Fail(kNoAdapterWithMac);

@@ -145,6 +145,7 @@ class CProjectorManager {
     int SetAutoIp();
     int RecoverAutoIp();
     static constexpr int kNotYet = -1;
+    std::vector<platform::WlanAvailableNetwork> RefreshNativeNetworks();
     int EnumESSIDHeld();
     int SetESSIDHeld(const std::string& ssid, int* registered);
     void SetNative(const std::string& ssid, int* registered);

@@ -15,13 +15,11 @@ namespace corvane {
 
 namespace {
 
-constexpr size_t kDeviceNameBytes = 1024;
-
 // The driver opened and bound to the adapter for one operation, closed again when it ends.
 class AdapterSession {
   public:
     explicit AdapterSession(const std::string& adapterName) {
-        char device[kDeviceNameBytes] = {};
+        char device[CWLANCtrlSV::kDeviceNameBytes] = {};
         std::snprintf(device, sizeof device, "\\DEVICE\\%s", adapterName.c_str());
         CWLANCtrlSV& channel = CWLANCtrlSV::Instance();
         // A failed open shows as a failed bind below.

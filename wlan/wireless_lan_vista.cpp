@@ -91,6 +91,15 @@ bool InterfaceGuid(const char* name, platform::Guid* guid) {
     return true;
 }
 
+// The interface's available networks, with the client's handle.
+bool ReadNetworkList(const WlanEntryPoints& api, const WlanClient& client,
+                     const platform::Guid& guid,
+                     WlanMemory<platform::WlanAvailableNetworkList>& list) {
+    return client.IsOpen() &&
+           api.WlanGetAvailableNetworkList(client.Get(), &guid, 0, nullptr, list.Out()) == 0 &&
+           list.Get() != nullptr;
+}
+
 // The profile name field, ended even when the service filled all of it.
 std::u16string ProfileName(const platform::WlanAvailableNetwork& network) {
     const char16_t* name = network.strProfileName;
@@ -168,9 +177,7 @@ int CWirelessLANVista::GetAvailableNetwork(const char* interfaceName, int index,
     ClearNetworkCache();
     WlanClient client(m_api);
     WlanMemory<platform::WlanAvailableNetworkList> list(m_api);
-    if (!client.IsOpen() ||
-        m_api.WlanGetAvailableNetworkList(client.Get(), &guid, 0, nullptr, list.Out()) != 0 ||
-        list.Get() == nullptr) {
+    if (!ReadNetworkList(m_api, client, guid, list)) {
         return 0;
     }
     if (count != nullptr) {
@@ -239,9 +246,7 @@ int CWirelessLANVista::GetConnectedProfile(const char* interfaceName, int* conne
     }
     WlanClient client(m_api);
     WlanMemory<platform::WlanAvailableNetworkList> list(m_api);
-    if (!client.IsOpen() ||
-        m_api.WlanGetAvailableNetworkList(client.Get(), &guid, 0, nullptr, list.Out()) != 0 ||
-        list.Get() == nullptr) {
+    if (!ReadNetworkList(m_api, client, guid, list)) {
         return 0;
     }
     const platform::WlanAvailableNetwork* found = nullptr;

@@ -15,8 +15,6 @@ namespace corvane {
 namespace {
 
 constexpr size_t kSsidOctets = sizeof platform::Ndis80211Ssid::Ssid;
-constexpr int kDeviceNameUnits = 256;
-constexpr size_t kDeviceNameBytes = 1024;
 constexpr size_t kEntrySize = sizeof(platform::NdisWlanBssid);
 
 std::unique_ptr<uint8_t[]> ZeroedBuffer(size_t size) {

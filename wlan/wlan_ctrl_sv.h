@@ -3,6 +3,7 @@
 // one adapter and passes NDIS 802.11 OID queries and sets through it. One instance serves the
 // whole process; it is used only under the lock of the driver back end.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -17,6 +18,9 @@ class CWLANCtrlSV {
     static constexpr uint32_t kScanBufferSize = 16384;
     static constexpr uint32_t kScanRequestSize = 1024;
     static constexpr uint32_t kScanSettleMs = 500;
+    // The ANSI buffer of an adapter's device name, and the UTF-16 units the driver takes.
+    static constexpr size_t kDeviceNameBytes = 1024;
+    static constexpr int kDeviceNameUnits = 256;
 
     static CWLANCtrlSV& Instance() { return s_instance; }
     virtual ~CWLANCtrlSV();

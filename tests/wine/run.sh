@@ -11,11 +11,7 @@
 set -uo pipefail
 source "$(dirname "$0")/suite.sh"
 
-if [ $# -ne 1 ] || [ ! -d "$1" ]; then
-    echo "usage: $0 BUILD_DIR" >&2
-    exit 2
-fi
-build=$(cd "$1" && pwd)
+build=$(build_dir_argument "$@") || exit 2
 run="$build/wine-run"
 rm -rf "$run"
 mkdir -p "$run"

@@ -1,5 +1,15 @@
 # Sourced by the Wine suites.
 
+# build_dir_argument "$@": the suite's one argument, a build folder, as an absolute path; a usage
+# line and a failure for anything else.
+build_dir_argument() {
+    if [ $# -ne 1 ] || [ ! -d "$1" ]; then
+        echo "usage: $0 BUILD_DIR" >&2
+        return 2
+    fi
+    (cd "$1" && pwd)
+}
+
 # wine_environment PREFIX: wine64 and wineserver as $wine and $wineserver, the prefix and a quiet
 # Wine without its Mono and Gecko installers.
 wine_environment() {

@@ -12,6 +12,7 @@
 #include "platform/sim/wlan_service.h"
 #include "platform/thread.h"
 #include "tests/host/wlan/radio_pc.h"
+#include "tests/host/wlan/traced.h"
 #include "tools/scenario/vortau_run.h"
 #include "wlan/projector_manager.h"
 
@@ -20,6 +21,7 @@ namespace {
 
 using testing::kWirelessName;
 using testing::Network;
+using testing::Traced;
 
 constexpr char kTest[] = "TAVIRSSID_12345678";
 
@@ -70,15 +72,6 @@ struct Chosen {
     tools::SimSession session;
     CProjectorManager manager;
 };
-
-bool Traced(const tools::SimSession& session, const std::string& text) {
-    for (const std::string& line : session.Trace()) {
-        if (line.find(text) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
-}
 
 TEST(EnumESSIDTest, BeforeVistaEveryMergedNetworkIsListedStrongestFirst) {
     Chosen chosen(Pc(false, Home()));

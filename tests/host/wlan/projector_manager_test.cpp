@@ -11,6 +11,7 @@
 #include "platform/sim/code_page.h"
 #include "platform/sim/wlan_service.h"
 #include "tests/host/wlan/radio_pc.h"
+#include "tests/host/wlan/traced.h"
 #include "tools/scenario/vortau_run.h"
 #include "wlan/manager_texts.h"
 #include "wlan/projector_manager.h"
@@ -20,22 +21,10 @@ namespace {
 
 using testing::kWirelessName;
 using testing::Network;
+using testing::Traced;
 
 std::string ShiftJis(const std::string& utf8) {
     return sim::FromUtf16(sim::FromUtf8(utf8), 932);
-}
-
-// Whether a trace line holds `text` (its line break aside).
-bool Traced(const tools::SimSession& session, std::string text) {
-    if (text.ends_with("\r\n")) {
-        text.resize(text.size() - 2);
-    }
-    for (const std::string& line : session.Trace()) {
-        if (line.find(text) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
 }
 
 sim::RadioConfig HomeRadio() {

@@ -9,11 +9,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../suite.sh"
 
-if [ $# -ne 1 ] || [ ! -d "$1" ]; then
-    echo "usage: $0 BUILD_DIR" >&2
-    exit 2
-fi
-build=$(cd "$1" && pwd)
+build=$(build_dir_argument "$@") || exit 2
 source_dir=$(cd "$(dirname "$0")/../../.." && pwd)
 wine_environment "$build/wine-netconfig-prefix"
 tests="$build/tests/wine/netconfig/corvane-netconfig-wine-tests.exe"
