@@ -40,9 +40,6 @@ class WlanService {
     std::u16string& connectedProfile(const std::string& adapter) {
         return connectedProfiles_[adapter];
     }
-    const std::map<std::string, std::vector<WlanProfile>>& allProfiles() const {
-        return profiles_;
-    }
 
     // Every call made, as "WlanConnect {GUID} mode 0 profile HomeAP", for the tests.
     std::vector<std::string>& calls() { return calls_; }
