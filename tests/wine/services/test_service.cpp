@@ -29,6 +29,9 @@ void Report(DWORD state, DWORD exitCode, DWORD waitHint) {
 
 DWORD WINAPI Control(DWORD control, DWORD, void*, void*) {
     if (control == SERVICE_CONTROL_STOP) {
+        // Reported before the handler returns, as a service must: whoever sent the stop may ask
+        // for the state at once.
+        Report(SERVICE_STOP_PENDING, NO_ERROR, stopPendingMs + 1000);
         SetEvent(stopEvent);
     }
     return NO_ERROR;
@@ -44,7 +47,6 @@ void WINAPI ServiceMain(DWORD, char** args) {
     }
     Report(SERVICE_RUNNING, NO_ERROR, 0);
     WaitForSingleObject(stopEvent, INFINITE);
-    Report(SERVICE_STOP_PENDING, NO_ERROR, stopPendingMs + 1000);
     Sleep(stopPendingMs);
     Report(SERVICE_STOPPED, NO_ERROR, 0);
 }
