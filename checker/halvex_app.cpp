@@ -97,7 +97,7 @@ bool CHalvexApp::RelaunchElevated() {
     }
     DebugLog("VORTAU InitInstance ShellExecute(runas)\r\n");
     intptr_t result =
-        platform::ShellExecuteW(u"runas", file, parameters.c_str(), directory, platform::kSwShow);
+        platform::ShellExecuteW(nullptr, u"runas", file, parameters.c_str(), directory, platform::kSwShow);
     if (result > 32) {
         DebugLog("VORTAU InitInstance ShellExecute Success(%d)\r\n", static_cast<int>(result));
         return true;

@@ -7,7 +7,6 @@
 
 namespace platform {
 
-using Window = void*;
 using Icon = void*;
 
 constexpr intptr_t kIdOk = 1;

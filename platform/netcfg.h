@@ -1,62 +1,18 @@
 #pragma once
-// OLE32 and the network configuration engine (INetCfg and its companions). Interface
+// The network configuration engine (INetCfg and its companions). Interface
 // pointers are held in ComPtr; each function is one method call on one interface.
 
 #include <cstdint>
-#include <utility>
 
+#include "platform/com.h"
 #include "platform/setupapi.h"
 
 namespace platform {
 
-using HResult = int32_t;
-constexpr HResult kSOk = 0;
-constexpr HResult kSFalse = 1;
-constexpr HResult kEFail = static_cast<HResult>(0x80004005);
-constexpr HResult kClassNotRegistered = static_cast<HResult>(0x80040154);  // REGDB_E_CLASSNOTREG
-constexpr HResult kNetCfgNoWriteLock = static_cast<HResult>(0x8004A024);   // NETCFG_E_NO_WRITE_LOCK
+constexpr HResult kNetCfgNoWriteLock = static_cast<HResult>(0x8004A024);  // NETCFG_E_NO_WRITE_LOCK
 constexpr HResult kNetCfgNotInitialized = static_cast<HResult>(0x8004A002);
 constexpr HResult kNoDriverSelected =
     static_cast<HResult>(0x800F0203);  // SPAPI_E_NO_DRIVER_SELECTED
-
-constexpr bool Succeeded(HResult result) {
-    return result >= 0;
-}
-
-// IUnknown::Release
-void ReleaseInterface(void* object);
-
-// Owns one reference to a COM interface; the reference goes with Release() or with it.
-template <class Interface>
-class ComPtr {
-  public:
-    ComPtr() = default;
-    ~ComPtr() { Release(); }
-    ComPtr(ComPtr&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    ComPtr& operator=(ComPtr&& other) noexcept {
-        if (this != &other) {
-            Release();
-            object_ = std::exchange(other.object_, nullptr);
-        }
-        return *this;
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-
-    void Release() {
-        if (object_ != nullptr) {
-            ReleaseInterface(std::exchange(object_, nullptr));
-        }
-    }
-    void* get() const { return object_; }
-    void Reset(void* object) {
-        Release();
-        object_ = object;
-    }
-
-  private:
-    void* object_ = nullptr;
-};
 
 using NetCfg = ComPtr<struct INetCfgTag>;
 using NetCfgLock = ComPtr<struct INetCfgLockTag>;
@@ -79,9 +35,6 @@ struct OboToken {
     const char16_t* pszwDisplayName;
     int32_t fRegistered;
 };
-
-HResult CoInitialize();
-void CoUninitialize();
 
 // CoCreateInstance(CLSID_CNetCfg, in-process server, IID_INetCfg).
 HResult CoCreateNetCfg(NetCfg* netCfg);

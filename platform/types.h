@@ -16,6 +16,7 @@ using Handle = void*;    // a kernel object handle (mutex, file mapping, file, t
 using Module = void*;    // a loaded module
 using Font = void*;      // a GDI font
 using ItemList = void*;  // a shell item identifier list
+using Window = void*;    // a window of any program
 
 constexpr uint32_t kErrorSuccess = 0;
 constexpr uint32_t kErrorFileNotFound = 2;
@@ -37,6 +38,7 @@ constexpr uint32_t kVerPlatformWin32Nt = 2;
 constexpr uint8_t kVerNtWorkstation = 1;
 
 constexpr int kCsidlDesktopDirectory = 0x10;
+constexpr int kSwShowNormal = 1;
 constexpr int kSwShow = 5;
 constexpr int kMaxPath = 260;
 

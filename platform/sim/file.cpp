@@ -1,6 +1,8 @@
 #include "platform/file.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "platform/kernel.h"
@@ -46,7 +48,89 @@ uint32_t CreateError(const sim::Pc& pc, const std::u16string& path) {
     return kErrorSuccess;
 }
 
+// Whether a folded name matches a folded pattern of '*' and '?'.
+bool Matches(std::u16string_view name, std::u16string_view pattern) {
+    if (pattern.empty()) {
+        return name.empty();
+    }
+    if (pattern.front() == u'*') {
+        for (size_t skip = 0; skip <= name.size(); ++skip) {
+            if (Matches(name.substr(skip), pattern.substr(1))) {
+                return true;
+            }
+        }
+        return false;
+    }
+    return !name.empty() && (pattern.front() == u'?' || pattern.front() == name.front()) &&
+           Matches(name.substr(1), pattern.substr(1));
+}
+
+void Fill(const sim::File& file, const std::u16string& name, FindData* data) {
+    data->dwFileAttributes = file.directory  ? kFileAttributeDirectory
+                             : file.readOnly ? kFileAttributeReadOnly
+                                             : 0x80;  // FILE_ATTRIBUTE_NORMAL
+    size_t length = std::min(name.size(), static_cast<size_t>(kMaxPath - 1));
+    std::copy_n(name.begin(), length, data->cFileName);
+    data->cFileName[length] = u'\0';
+}
+
 }  // namespace
+
+FindHandle FindFirstFileW(const char16_t* pattern, FindData* data) {
+    sim::Pc& pc = sim::CurrentPc();
+    std::u16string folded = sim::Pc::FoldPath(pattern == nullptr ? u"" : pattern);
+    size_t slash = folded.rfind(u'\\');
+    if (slash == std::u16string::npos ||
+        pc.FindFile(folded.substr(0, slash == 2 ? 3 : slash)) == nullptr) {
+        SetLastError(kErrorPathNotFound);
+        return nullptr;
+    }
+    std::u16string folder = folded.substr(0, slash + 1);
+    std::u16string mask = folded.substr(slash + 1);
+    sim::FileSearch search;
+    search.folder = folder;
+    for (const auto& [path, file] : pc.files()) {
+        if (path.size() > folder.size() && path.starts_with(folder) &&
+            path.find(u'\\', folder.size()) == std::u16string::npos &&
+            Matches(std::u16string_view(path).substr(folder.size()), mask)) {
+            std::u16string spelled = pc.Spelling(path);
+            search.names.push_back(spelled.substr(spelled.rfind(u'\\') + 1));
+        }
+    }
+    if (search.names.empty()) {
+        SetLastError(kErrorFileNotFound);
+        return nullptr;
+    }
+    search.next = 1;
+    Fill(*pc.FindFile(folder + search.names.front()), search.names.front(), data);
+    return pc.AddObject(std::move(search));
+}
+
+bool FindNextFileW(FindHandle find, FindData* data) {
+    sim::Pc& pc = sim::CurrentPc();
+    sim::KernelObject* object = pc.FindObject(find);
+    auto* search = object == nullptr ? nullptr : std::get_if<sim::FileSearch>(object);
+    if (search == nullptr) {
+        SetLastError(6);
+        return false;
+    }
+    if (search->next >= search->names.size()) {
+        SetLastError(18);  // ERROR_NO_MORE_FILES
+        return false;
+    }
+    const std::u16string& name = search->names[search->next++];
+    Fill(*pc.FindFile(search->folder + name), name, data);
+    return true;
+}
+
+bool FindClose(FindHandle find) {
+    sim::KernelObject* object = sim::CurrentPc().FindObject(find);
+    if (object == nullptr || !std::holds_alternative<sim::FileSearch>(*object)) {
+        SetLastError(6);
+        return false;
+    }
+    return sim::CurrentPc().RemoveObject(find);
+}
 
 Handle CreateFileW(const char16_t* path) {
     sim::Pc& pc = sim::CurrentPc();

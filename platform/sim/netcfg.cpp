@@ -100,21 +100,6 @@ bool Holds(const void* object, sim::Network::ComKind kind) {
 
 }  // namespace
 
-void ReleaseInterface(void* object) {
-    sim::Pc& pc = sim::CurrentPc();
-    pc.network().comObjects().erase(Id(object));
-    pc.driverSetup().componentObjects().erase(Id(object));
-    pc.driverSetup().classSetups().erase(Id(object));
-}
-
-HResult CoInitialize() {
-    return ++sim::CurrentPc().network().comInitialized() == 1 ? kSOk : kSFalse;
-}
-
-void CoUninitialize() {
-    --sim::CurrentPc().network().comInitialized();
-}
-
 HResult CoCreateNetCfg(NetCfg* netCfg) {
     Setup().calls().push_back("CoCreateInstance");
     if (sim::CurrentPc().network().comInitialized() <= 0) {

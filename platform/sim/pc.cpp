@@ -44,6 +44,11 @@ Pc::Pc(Scenario scenario)
     if (!scenario_.desktopPath.empty()) {
         PutFile(scenario_.desktopPath, File{.directory = true});
     }
+    for (const std::u16string* folder : {&scenario_.startupPath, &scenario_.commonStartupPath}) {
+        if (!folder->empty() && FindFile(*folder) == nullptr) {
+            PutFile(*folder, File{.directory = true});
+        }
+    }
 }
 
 platform::SystemTime Pc::LocalTime() const {
@@ -103,7 +108,15 @@ void Pc::AddFolders(const std::u16string& path) {
 
 void Pc::PutFile(const std::u16string& path, File file) {
     AddFolders(path);
-    files_[FoldPath(path)] = std::move(file);
+    std::u16string folded = FoldPath(path);
+    spellings_.try_emplace(folded, path);
+    files_[folded] = std::move(file);
+}
+
+std::u16string Pc::Spelling(const std::u16string& path) const {
+    std::u16string folded = FoldPath(path);
+    auto found = spellings_.find(folded);
+    return found == spellings_.end() ? folded : found->second;
 }
 
 platform::Handle Pc::AddObject(KernelObject object) {

@@ -14,6 +14,7 @@
 #include "platform/sim/dialog_host.h"
 #include "platform/sim/netcfg_model.h"
 #include "platform/sim/network_model.h"
+#include "platform/sim/process_model.h"
 #include "platform/sim/scenario.h"
 #include "platform/sim/scheduler.h"
 #include "platform/sim/services_model.h"
@@ -37,7 +38,34 @@ struct SimThread {};
 struct ProtocolOpen {
     std::string adapter;
 };
-using KernelObject = std::variant<NamedMutex, NamedMapping, OpenFile, SimThread, ProtocolOpen>;
+// Toolhelp's copy of the processes or threads at the time it was taken.
+struct ToolhelpSnapshot {
+    std::vector<std::pair<uint32_t, std::u16string>> processes;  // id, executable name
+    std::vector<std::pair<uint32_t, uint32_t>> threads;          // id, owning process
+    size_t nextProcess = 0;
+    size_t nextThread = 0;
+};
+struct ProcessHandle {
+    uint32_t processId;
+    uint32_t access;
+};
+struct ThreadHandle {
+    uint32_t threadId;
+};
+// FindFirstFileW's matches, as they are spelled, and the next to hand out.
+struct FileSearch {
+    std::u16string folder;  // folded, with its backslash
+    std::vector<std::u16string> names;
+    size_t next = 0;
+};
+using KernelObject = std::variant<NamedMutex, NamedMapping, OpenFile, SimThread, ProtocolOpen,
+                                  ToolhelpSnapshot, ProcessHandle, ThreadHandle, FileSearch>;
+
+// A shell link object: one object that answers as IShellLinkW and as IPersistFile.
+struct ShellLinkObject {
+    bool loaded = false;
+    Shortcut shortcut;
+};
 
 struct FontRecord {
     int height = 0;
@@ -73,6 +101,8 @@ class Pc {
     void PutFile(const std::u16string& path, File file);
     const std::map<std::u16string, File>& files() const { return files_; }
     static std::u16string FoldPath(std::u16string path);
+    // A file's path as it was first written.
+    std::u16string Spelling(const std::u16string& path) const;
 
     platform::Handle AddObject(KernelObject object);
     KernelObject* FindObject(platform::Handle handle);
@@ -96,6 +126,9 @@ class Pc {
     Network& network() { return network_; }
     DriverSetup& driverSetup() { return driverSetup_; }
     ServiceManager& services() { return services_; }
+    ProcessTable& processes() { return processes_; }
+    // The interface pointers of shell link objects the program holds, to their object.
+    std::map<uintptr_t, std::shared_ptr<ShellLinkObject>>& shellLinks() { return shellLinks_; }
 
     WlanService& wlan() { return wlan_; }
     // The libraries the program loaded, by the path they were found at; and how many it holds.
@@ -115,6 +148,7 @@ class Pc {
 
     Scenario scenario_;
     std::map<std::u16string, File> files_;
+    std::map<std::u16string, std::u16string> spellings_;
     std::map<uintptr_t, KernelObject> objects_;
     std::map<uintptr_t, FontRecord> fonts_;
     std::vector<ProgramStart> programStarts_;
@@ -127,6 +161,8 @@ class Pc {
     Network network_;
     DriverSetup driverSetup_{scenario_.driverSetup};
     ServiceManager services_;
+    ProcessTable processes_{scenario_.processes};
+    std::map<uintptr_t, std::shared_ptr<ShellLinkObject>> shellLinks_;
     WlanService wlan_{scenario_.network};
     std::vector<std::u16string> libraryLoads_;
     int librariesHeld_ = 0;

@@ -1,6 +1,8 @@
 #include "platform/registry.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "platform/sim/pc.h"
@@ -10,7 +12,9 @@ namespace platform {
 namespace {
 
 constexpr uint32_t kErrorInvalidHandle = 6;
+constexpr uint32_t kErrorNoMoreItems = 259;
 constexpr char16_t kLocalMachine[] = u"HKEY_LOCAL_MACHINE";
+constexpr char16_t kCurrentUser[] = u"HKEY_CURRENT_USER";
 
 sim::Registry& TheRegistry() {
     return sim::CurrentPc().network().registry();
@@ -20,6 +24,9 @@ sim::Registry& TheRegistry() {
 std::u16string PathOf(RegistryKey key) {
     if (key == LocalMachine()) {
         return sim::Registry::Fold(kLocalMachine);
+    }
+    if (key == CurrentUser()) {
+        return sim::Registry::Fold(kCurrentUser);
     }
     const sim::Registry::OpenKey* open = TheRegistry().Lookup(reinterpret_cast<uintptr_t>(key));
     return open == nullptr ? u"" : open->path;
@@ -93,6 +100,40 @@ uint32_t RegQueryValueExW(RegistryKey key, const char16_t* name, uint32_t* type,
         return kErrorMoreData;
     }
     std::memcpy(data, value->bytes.data(), value->bytes.size());
+    return kErrorSuccess;
+}
+
+uint32_t RegEnumValueW(RegistryKey key, uint32_t index, char16_t* name, uint32_t* nameSize,
+                       uint32_t* type, void* data, uint32_t* dataSize) {
+    std::u16string path = PathOf(key);
+    if (path.empty()) {
+        return kErrorInvalidHandle;
+    }
+    const sim::Registry::Key* found = TheRegistry().Find(path);
+    if (found == nullptr || index >= found->values.size()) {
+        return kErrorNoMoreItems;
+    }
+    const auto& [valueName, value] = std::next(found->values.begin(), index)->second;
+    if (valueName.size() >= *nameSize) {
+        return kErrorMoreData;
+    }
+    std::copy(valueName.begin(), valueName.end(), name);
+    name[valueName.size()] = u'\0';
+    *nameSize = static_cast<uint32_t>(valueName.size());
+    if (type != nullptr) {
+        *type = value.type;
+    }
+    if (dataSize == nullptr) {
+        return kErrorSuccess;
+    }
+    uint32_t room = *dataSize;
+    *dataSize = static_cast<uint32_t>(value.bytes.size());
+    if (data != nullptr && room < value.bytes.size()) {
+        return kErrorMoreData;
+    }
+    if (data != nullptr) {
+        std::memcpy(data, value.bytes.data(), value.bytes.size());
+    }
     return kErrorSuccess;
 }
 

@@ -10,6 +10,7 @@
 
 #include "platform/sim/netcfg_model.h"
 #include "platform/sim/network_model.h"
+#include "platform/sim/process_model.h"
 #include "platform/sim/services_model.h"
 #include "platform/types.h"
 
@@ -24,11 +25,19 @@ struct FileVersion {
     std::map<std::u16string, std::u16string> strings;
 };
 
+// What a shell link (.lnk) file points at.
+struct Shortcut {
+    std::u16string target;
+    std::u16string arguments;
+};
+
 struct File {
     bool directory = false;
     bool readOnly = false;
     std::string bytes;
     std::optional<FileVersion> version;
+    // A .lnk file without one is not a shortcut the shell can resolve.
+    std::optional<Shortcut> shortcut;
 };
 
 // Something the user does in a dialog.
@@ -74,6 +83,10 @@ struct Scenario {
         u"C:\\Documents and Settings\\User\\Local Settings\\Temp\\"
         u"{1A8B078A-38DC-4efc-98E7-B6407DB6382C}";
     std::u16string desktopPath = u"C:\\Documents and Settings\\User\\Desktop";  // empty: none
+    // The user's and every user's Startup folders; empty: none.
+    std::u16string startupPath = u"C:\\Documents and Settings\\User\\Start Menu\\Programs\\Startup";
+    std::u16string commonStartupPath =
+        u"C:\\Documents and Settings\\All Users\\Start Menu\\Programs\\Startup";
     std::u16string commandLine =
         u"\"C:\\Documents and Settings\\User\\Local Settings\\Temp\\"
         u"{1A8B078A-38DC-4efc-98E7-B6407DB6382C}\\VORTAU.exe\" \"C:\\Downloads\"";
@@ -118,6 +131,9 @@ struct Scenario {
 
     // Services and kernel drivers the Service Control Manager knows.
     std::vector<ServiceConfig> services;
+
+    // The programs running besides this one, in the order Toolhelp lists them.
+    std::vector<ProcessConfig> processes;
 };
 
 }  // namespace sim

@@ -15,6 +15,38 @@ constexpr intptr_t kSeErrAccessDenied = 5;
 constexpr intptr_t kSeErrNoAssociation = 31;
 constexpr intptr_t kStarted = 42;
 
+constexpr intptr_t kSeErrFileNotFound = 2;
+
+std::u16string Unquoted(std::u16string text) {
+    if (text.size() >= 2 && text.front() == u'"' && text.back() == u'"') {
+        text = text.substr(1, text.size() - 2);
+    }
+    return text;
+}
+
+bool EndsWith(const std::u16string& text, const std::u16string& folded) {
+    return sim::Pc::FoldPath(text).ends_with(folded);
+}
+
+intptr_t StartExecutable(sim::Pc& pc, const std::u16string& file, const std::u16string& arguments) {
+    const sim::File* found = pc.FindFile(file);
+    if (found == nullptr || found->directory || !EndsWith(file, u".EXE")) {
+        SetLastError(kErrorFileNotFound);
+        return kSeErrFileNotFound;
+    }
+    pc.processes().Start(pc.Spelling(file), arguments);
+    return kStarted;
+}
+
+// The shell opens a program by starting it, a shortcut by starting its target.
+intptr_t StartProgram(sim::Pc& pc, const std::u16string& file, const std::u16string& arguments) {
+    const sim::File* found = pc.FindFile(file);
+    if (found != nullptr && found->shortcut && EndsWith(file, u".LNK")) {
+        return StartExecutable(pc, found->shortcut->target, found->shortcut->arguments);
+    }
+    return StartExecutable(pc, file, arguments);
+}
+
 struct SimItemList {
     std::u16string path;
 };
@@ -29,8 +61,8 @@ bool IsUserAnAdmin() {
     return sim::CurrentPc().scenario().administrator;
 }
 
-intptr_t ShellExecuteW(const char16_t* verb, const char16_t* file, const char16_t* parameters,
-                       const char16_t* directory, int show) {
+intptr_t ShellExecuteW(Window, const char16_t* verb, const char16_t* file,
+                       const char16_t* parameters, const char16_t* directory, int show) {
     sim::Pc& pc = sim::CurrentPc();
     std::u16string verbText = Text(verb);
     if (verbText == u"runas") {
@@ -46,9 +78,25 @@ intptr_t ShellExecuteW(const char16_t* verb, const char16_t* file, const char16_
             case sim::Elevation::Accepted:
                 break;
         }
+        pc.programStarts().push_back(
+            {verbText, Text(file), Text(parameters), Text(directory), show});
+        return kStarted;
     }
     pc.programStarts().push_back({verbText, Text(file), Text(parameters), Text(directory), show});
-    return kStarted;
+    return StartProgram(pc, Unquoted(Text(file)), Text(parameters));
+}
+
+bool SHGetSpecialFolderPathW(int csidl, char16_t* path) {
+    const sim::Scenario& scenario = sim::CurrentPc().scenario();
+    const std::u16string& folder = csidl == kCsidlStartup         ? scenario.startupPath
+                                   : csidl == kCsidlCommonStartup ? scenario.commonStartupPath
+                                                                  : std::u16string();
+    if (folder.empty() || folder.size() >= static_cast<size_t>(kMaxPath)) {
+        return false;
+    }
+    std::copy(folder.begin(), folder.end(), path);
+    path[folder.size()] = 0;
+    return true;
 }
 
 bool SHGetSpecialFolderLocation(int csidl, ItemList* items) {

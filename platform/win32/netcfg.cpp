@@ -22,18 +22,6 @@ Interface* As(const ComPtr<Tag>& pointer) {
 
 }  // namespace
 
-void ReleaseInterface(void* object) {
-    static_cast<IUnknown*>(object)->Release();
-}
-
-HResult CoInitialize() {
-    return ::CoInitialize(nullptr);
-}
-
-void CoUninitialize() {
-    ::CoUninitialize();
-}
-
 HResult CoCreateNetCfg(NetCfg* netCfg) {
     void* object = nullptr;
     HRESULT result =

@@ -40,6 +40,21 @@ uint32_t RegQueryValueExW(RegistryKey key, const char16_t* name, uint32_t* type,
     return static_cast<uint32_t>(error);
 }
 
+uint32_t RegEnumValueW(RegistryKey key, uint32_t index, char16_t* name, uint32_t* nameSize,
+                       uint32_t* type, void* data, uint32_t* dataSize) {
+    DWORD valueType = 0;
+    DWORD nameLength = *nameSize;
+    DWORD dataLength = *dataSize;
+    LONG error = ::RegEnumValueW(H(key), index, W(name), &nameLength, nullptr, &valueType,
+                                 static_cast<BYTE*>(data), &dataLength);
+    if (type != nullptr) {
+        *type = valueType;
+    }
+    *nameSize = nameLength;
+    *dataSize = dataLength;
+    return static_cast<uint32_t>(error);
+}
+
 uint32_t RegSetValueExW(RegistryKey key, const char16_t* name, uint32_t type, const void* data,
                         uint32_t size) {
     return static_cast<uint32_t>(

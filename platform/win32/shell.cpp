@@ -19,10 +19,10 @@ bool IsUserAnAdmin() {
     return isUserAnAdmin != nullptr && isUserAnAdmin() != FALSE;
 }
 
-intptr_t ShellExecuteW(const char16_t* verb, const char16_t* file, const char16_t* parameters,
-                       const char16_t* directory, int show) {
-    return reinterpret_cast<intptr_t>(
-        ::ShellExecuteW(nullptr, W(verb), W(file), W(parameters), W(directory), show));
+intptr_t ShellExecuteW(Window owner, const char16_t* verb, const char16_t* file,
+                       const char16_t* parameters, const char16_t* directory, int show) {
+    return reinterpret_cast<intptr_t>(::ShellExecuteW(static_cast<HWND>(owner), W(verb), W(file),
+                                                      W(parameters), W(directory), show));
 }
 
 bool SHGetSpecialFolderLocation(int csidl, ItemList* items) {
@@ -38,6 +38,10 @@ bool SHGetPathFromIDListW(ItemList items, char16_t* path) {
 
 void CoTaskMemFree(void* memory) {
     ::CoTaskMemFree(memory);
+}
+
+bool SHGetSpecialFolderPathW(int csidl, char16_t* path) {
+    return ::SHGetSpecialFolderPathW(nullptr, W(path), csidl, FALSE) != FALSE;
 }
 
 }  // namespace platform
