@@ -32,4 +32,32 @@ std::u16string FromAnsi(const std::string& text) {
     return converted;
 }
 
+namespace {
+
+char16_t LowerAscii(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+}  // namespace
+
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::u16string ToLowerAscii(std::u16string_view text) {
+    std::u16string lower(text);
+    for (char16_t& c : lower) {
+        c = LowerAscii(c);
+    }
+    return lower;
+}
+
 }  // namespace corvane

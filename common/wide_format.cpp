@@ -2,7 +2,10 @@
 
 #include <cstdint>
 #include <iterator>
+#include <string>
 #include <type_traits>
+
+#include "platform/kernel.h"
 
 namespace corvane {
 
@@ -50,15 +53,22 @@ const char16_t* NullText(const char16_t*) {
     return u"(null)";
 }
 
+// The units of a text that a conversion takes: up to its terminator or the precision.
+template <typename Char>
+int TextLength(const Char* text, const Spec& spec) {
+    int length = 0;
+    while (text[length] != 0 && (spec.precision < 0 || length < spec.precision)) {
+        ++length;
+    }
+    return length;
+}
+
 template <typename Char>
 void PutText(Output& out, const Spec& spec, const Char* text) {
     if (text == nullptr) {
         text = NullText(text);
     }
-    int length = 0;
-    while (text[length] != 0 && (spec.precision < 0 || length < spec.precision)) {
-        ++length;
-    }
+    int length = TextLength(text, spec);
     if (!spec.left) {
         out.Pad(spec.width - length, u' ');
     }
@@ -68,6 +78,27 @@ void PutText(Output& out, const Spec& spec, const Char* text) {
     if (spec.left) {
         out.Pad(spec.width - length, u' ');
     }
+}
+
+// 8-bit text is in the ANSI code page (Shift-JIS on a Japanese PC), as wsprintfW takes it;
+// the precision counts its bytes.
+void PutAnsiText(Output& out, const Spec& spec, const char* text) {
+    if (text == nullptr) {
+        text = NullText(text);
+    }
+    int length = TextLength(text, spec);
+    std::u16string wide;
+    if (length > 0) {
+        int needed =
+            platform::MultiByteToWideChar(platform::kCodePageAnsi, 0, text, length, nullptr, 0);
+        wide.resize(needed > 0 ? needed : 0);
+        int written = platform::MultiByteToWideChar(platform::kCodePageAnsi, 0, text, length,
+                                                    wide.data(), needed);
+        wide.resize(written > 0 ? written : 0);
+    }
+    Spec whole = spec;
+    whole.precision = -1;
+    PutText(out, whole, wide.c_str());
 }
 
 void PutNumber(Output& out, const Spec& spec, uint32_t magnitude, bool negative, unsigned base,
@@ -162,13 +193,13 @@ int FormatWide(char16_t* buffer, size_t capacity, const char16_t* format, va_lis
                 break;
             case u's':
                 if (spec.size == Spec::kShort) {
-                    PutText(out, spec, va_arg(args, const char*));
+                    PutAnsiText(out, spec, va_arg(args, const char*));
                 } else {
                     PutText(out, spec, va_arg(args, const char16_t*));
                 }
                 break;
             case u'S':
-                PutText(out, spec, va_arg(args, const char*));
+                PutAnsiText(out, spec, va_arg(args, const char*));
                 break;
             case 0:
                 return out.Finish();

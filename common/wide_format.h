@@ -1,6 +1,6 @@
 #pragma once
 // A bounded formatter for wide texts in the style of wsprintfW: %s and %ls take UTF-16
-// strings, %S and %hs 8-bit ones (each byte one character: meant for ASCII); d, i, u, x, X, c
+// strings, %S and %hs 8-bit ones in the ANSI code page; d, i, u, x, X, c
 // with the flags '-', '0' and '#', a width and a precision (the most characters of a string,
 // the fewest digits of a number).
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/sim/pc.h"
+
 namespace corvane {
 namespace {
 
@@ -98,6 +100,18 @@ TEST(FormatWide, CutsAtCapacityWithATerminator) {
     for (const Case& c : cases) {
         EXPECT_EQ(c.formatted, c.expected) << c.what;
     }
+}
+
+TEST(FormatWide, EightBitTextIsInTheSystemsCodePage) {
+    sim::Scenario japanese;
+    japanese.ansiCodePage = 932;
+    sim::InstallPc(japanese);
+    // "C:\無線\a.exe" in Shift-JIS; the second byte of 無 would be a lone character read
+    // byte by byte.
+    EXPECT_EQ(Format(u"[%hs]", "C:\\\x96\xb3\x90\xfc\\a.exe"), u"[C:\\\u7121\u7DDA\\a.exe]");
+    EXPECT_EQ(Format(u"[%S]", "\x83\x65"), u"[\u30C6]");
+    sim::InstallPc(sim::Scenario{});
+    EXPECT_EQ(Format(u"[%hs]", "caf\xe9"), u"[caf\u00E9]");
 }
 
 }  // namespace
