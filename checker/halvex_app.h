@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "checker/checks/process_control.h"
 #include "checker/message_table.h"
 #include "common/unique_handle.h"
 #include "wlan/projector_manager.h"
@@ -36,6 +37,8 @@ class CHalvexApp {
     int m_nSelectedAdapter = 0;
     CMessageTable m_messages;
     CProjectorManager m_manager;
+    // What closing the vendor utilities before the switching test leaves for bringing them back.
+    UtilityControlContext m_utilityControl;
 
   private:
     bool CheckMutex(bool adminStart);

@@ -49,6 +49,11 @@ FinalState FinalStateOf(sim::Pc& pc) {
             after.push_back(sim::ToUtf8(profile.name));
         }
     }
+    for (const sim::ProcessTable::Process& process : pc.processes().all()) {
+        if (process.running) {
+            state.processes.emplace_back(process.image, process.arguments);
+        }
+    }
     return state;
 }
 

@@ -31,6 +31,8 @@ struct FinalState {
     // By adapter name: the names of the WLAN profiles the native service keeps for it.
     std::map<std::string, std::vector<std::string>> wlanProfiles;
     std::map<std::string, std::vector<std::string>> wlanProfilesAtStart;
+    // The other programs that run at the end, as image path and arguments, in start order.
+    std::vector<std::pair<std::u16string, std::u16string>> processes;
 };
 
 std::string FoldServiceName(std::string name);

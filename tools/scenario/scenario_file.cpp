@@ -10,6 +10,7 @@
 #include "tools/scenario/final_state_keys.h"
 #include "tools/scenario/netcfg_keys.h"
 #include "tools/scenario/network_keys.h"
+#include "tools/scenario/process_keys.h"
 #include "tools/scenario/services_keys.h"
 
 #if !defined(CORVANE_LANGUAGE_DIR) || !defined(CORVANE_AGREEMENT_DIR) || !defined(CORVANE_ICON_FILE)
@@ -293,6 +294,12 @@ ScenarioFile ParseScenario(const std::string& text) {
     if (root.contains("desktop")) {
         s.desktopPath = root["desktop"].is_null() ? u"" : Wide(root["desktop"]);
     }
+    if (root.contains("startup")) {
+        s.startupPath = root["startup"].is_null() ? u"" : Wide(root["startup"]);
+    }
+    if (root.contains("commonStartup")) {
+        s.commonStartupPath = root["commonStartup"].is_null() ? u"" : Wide(root["commonStartup"]);
+    }
     if (root.contains("commandLine")) {
         s.commandLine = Wide(root["commandLine"]);
     } else if (root.contains("arguments")) {
@@ -317,6 +324,10 @@ ScenarioFile ParseScenario(const std::string& text) {
             entry.version = entry.version.value_or(sim::FileVersion{});
             entry.version->strings[u"FileDescription"] = Wide(properties["description"]);
         }
+        if (properties.contains("shortcut")) {
+            entry.shortcut = ParseShortcut(properties["shortcut"]);
+            entry.bytes = "L";
+        }
         s.files[Wide(path)] = entry;
     }
     ApplyLanguageFile(root.value("languageFile", json("english")), ModuleFolder(s), s);
@@ -325,6 +336,7 @@ ScenarioFile ParseScenario(const std::string& text) {
         s.otherInstanceHoldsMutexUntil = held.is_string() ? UINT32_MAX : held.get<uint32_t>();
     }
     ApplyServices(root.value("services", json::array()), s);
+    ApplyProcesses(root.value("processes", json::array()), s);
     ApplyNetwork(root.value("network", json::object()), s);
     ApplyDriverSetup(root.value("driverSetup", json::object()), s);
     ApplyDriverFiles(root.value("driverFiles", true), ModuleFolder(s), s);

@@ -66,7 +66,7 @@ void PrintDialog(const sim::DialogState& dialog) {
 }
 
 // What the run changed that stays: services, the engine's components, files it wrote, the
-// wireless adapters' settings.
+// wireless adapters' settings, the other programs.
 void PrintFinalState(const sim::Scenario& scenario, const corvane::tools::FinalState& state) {
     std::printf("PC after the run:\n  services:");
     for (const auto& [name, serviceState] : state.services) {
@@ -96,6 +96,10 @@ void PrintFinalState(const sim::Scenario& scenario, const corvane::tools::FinalS
         std::printf("  radio %s: SSID \"%s\", mode %u, authentication %u, encryption %u (%s)\n",
                     adapter.c_str(), radio.ssid.c_str(), radio.infrastructureMode, radio.authMode,
                     radio.encryption, same ? "as before" : "changed");
+    }
+    std::printf("  other programs running:%s\n", state.processes.empty() ? " none" : "");
+    for (const auto& [image, arguments] : state.processes) {
+        std::printf("    %s %s\n", Utf8(image).c_str(), Utf8(arguments).c_str());
     }
 }
 
