@@ -32,6 +32,7 @@ step tests/wine/run.sh build/win64
 step tests/wine/services/run.sh build/win64
 step tests/wine/netconfig/run.sh build/win64
 step tests/wine/wlan/run.sh build/win64
+step tests/wine/utilities/run.sh build/win64
 
 # One closing line over all suites: ctest's "N% tests passed, F tests failed out of T" and the
 # scripts' "P passed, F failed".

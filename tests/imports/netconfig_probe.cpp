@@ -1,11 +1,14 @@
 // Never run: links every network settings operation and every wireless LAN operation (the
 // protocol driver channel, the driver back end, Wireless Zero Configuration's flags, the native
-// back end over Wlanapi.dll, the switching manager) into one 32-bit program, so that the import check sees all the
-// system functions that VORTAU will call once its checks 3 and 4 use them. Wlanapi.dll itself
-// must not be among its imports: Windows 2000 and XP have none, so it is loaded at run time.
+// back end over Wlanapi.dll, the switching manager) and the control of the vendor utilities and
+// services into one 32-bit program, so that the import check sees all the system functions that
+// VORTAU will call once its checks 3 and 4 use them.
+// Wlanapi.dll itself must not be among its imports: Windows 2000 and XP have none, so it is loaded
+// at run time.
 
 #include <cstdint>
 
+#include "checker/checks/process_control.h"
 #include "common/pellora2_tools.h"
 #include "netconfig/adapter_record.h"
 #include "netconfig/adapters_info.h"
@@ -70,5 +73,12 @@ int wmain(int argc, wchar_t**) {
            manager.SetFixedIP(0) + manager.EnumESSID() + manager.SetESSID("x") +
            manager.CheckESSID() + manager.DeleteProfile("x") + manager.SetFixedIP(1) +
            manager.RestoreWlanSetting();
+    corvane::UtilityControlContext utilities;
+    int waitMs = 0;
+    uint8_t restartAdapter = 0;
+    sum += corvane::ProcessControl(&count, &waitMs, utilities, corvane::kProcessControlEnter,
+                                   &restartAdapter) +
+           corvane::ProcessControl(&count, &waitMs, utilities, corvane::kProcessControlLeave,
+                                   &restartAdapter);
     return sum;
 }
