@@ -35,6 +35,8 @@ uint32_t GetPrivateProfileIntW(const char16_t* section, const char16_t* key, int
                                const char16_t* fileName);
 
 uint32_t GetTickCount();
+// The C runtime's time(): the calendar time in seconds since 1970.
+int64_t time();
 void Sleep(uint32_t milliseconds);
 void GetLocalTime(SystemTime* time);
 

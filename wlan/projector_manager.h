@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,16 @@ class CProjectorManager {
     // 0 on the network SetESSID set (or nothing set), 1 not on it, 2 on no network at all.
     int CheckESSID();
 
+    // The switching test: 0 not switched, 1 NG1 (an existing network not held), 2 NG2 (left
+    // the network), 3 NG3 (a created network neither held nor seen), 4 pass, 5 cancelled.
+    // The adapter's network and addresses are put back on every way out but the first cancel.
+    int CheckSetESSID();
+    // Watches the connection for 40 s: 0 held, 1 NG1, 2 NG2, 3 cancelled, 4 NG3 (`created`).
+    int CheckSetESSIDCore(int created);
+    // "TAVIRSSID_" and 8 digits that no listed network has; 0 after 100 collisions. `name`
+    // receives the last candidate either way.
+    int CreateRandomESSID(std::string& name);
+
     // The ad-hoc, manual, open profile document for `ssid`.
     static int CreateAdHocProfileXml(const std::u16string& ssid, std::u16string& out);
     static int IsVistaOrLater();
@@ -152,6 +163,10 @@ class CProjectorManager {
     int SetDriver(const std::string& ssid);
     int ReadDriverNetwork(char* ssid, uint32_t* mode);
     int PollNetwork(const std::string& ssid);
+    int SwitchAndWatch();
+    // The strongest open ad-hoc network in range and strong enough.
+    std::optional<std::string> ChooseExistingNetwork();
+    int RecheckCreatedNetwork(const std::string& name);
 };
 
 }  // namespace corvane

@@ -1,6 +1,7 @@
 #include "platform/kernel.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -179,6 +180,17 @@ const char16_t* GetCommandLineW() {
 uint32_t GetTickCount() {
     sim::Pc& pc = sim::CurrentPc();
     return static_cast<uint32_t>(pc.scenario().startTickCount + pc.now());
+}
+
+// The PC's local time taken as the calendar time: the simulated PC keeps no time zone.
+int64_t time() {
+    using namespace std::chrono;
+    sim::Pc& pc = sim::CurrentPc();
+    const SystemTime& start = pc.scenario().startTime;
+    sys_days day = year{start.wYear} / month{start.wMonth} / std::chrono::day{start.wDay};
+    sys_seconds at = day + hours{start.wHour} + minutes{start.wMinute} + seconds{start.wSecond} +
+                     duration_cast<seconds>(milliseconds{pc.now()});
+    return at.time_since_epoch().count();
 }
 
 void Sleep(uint32_t milliseconds) {

@@ -1,5 +1,6 @@
 #include "platform/kernel.h"
 
+#include <ctime>
 #include <new>
 
 #include "platform/win32/wide.h"
@@ -73,6 +74,10 @@ uint32_t GetPrivateProfileIntW(const char16_t* section, const char16_t* key, int
 uint32_t GetTickCount() {
     return ::GetTickCount();
 }
+int64_t time() {
+    return static_cast<int64_t>(::time(nullptr));
+}
+
 void Sleep(uint32_t milliseconds) {
     ::Sleep(milliseconds);
 }
