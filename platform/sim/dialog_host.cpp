@@ -197,6 +197,15 @@ void DialogHost::Act(Open& dialog, const UserAction& action) {
         case UserAction::Kind::AltF4:
             dialog.posted.push_back({dialog.self, platform::kWmSysCommand, platform::kScClose, 0});
             break;
+        case UserAction::Kind::Select:
+            // A click on an entry of the dialog's list box.
+            for (auto& [id, control] : dialog.state.controls) {
+                if (!control.items.empty() && action.item >= 0 &&
+                    static_cast<size_t>(action.item) < control.items.size()) {
+                    control.selection = action.item;
+                }
+            }
+            break;
         case UserAction::Kind::CloseBox:
             // The close box sends its command directly, past the message filter.
             if (dialog.layout->systemMenu) {

@@ -43,10 +43,11 @@ struct File {
 // Something the user does in a dialog.
 struct UserAction {
     int templateId;
-    enum class Kind { Button, Enter, Escape, CloseBox, AltF4 } kind = Kind::Button;
+    enum class Kind { Button, Enter, Escape, CloseBox, AltF4, Select } kind = Kind::Button;
     int button = 1;  // for Button: the control id
     // Virtual time (ms since start) from which it happens; none: once nothing else happens.
     std::optional<uint32_t> at;
+    int item = 0;  // for Select: the list box entry clicked
 };
 
 // What happens when the program asks to be started elevated.

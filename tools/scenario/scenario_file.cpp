@@ -182,8 +182,11 @@ sim::UserAction ParseAction(const json& action) {
         parsed.kind = sim::UserAction::Kind::CloseBox;
     } else if (kind == "altF4") {
         parsed.kind = sim::UserAction::Kind::AltF4;
+    } else if (kind == "select") {
+        parsed.kind = sim::UserAction::Kind::Select;
+        parsed.item = action.value("item", 0);
     } else {
-        throw std::runtime_error("an action does button, enter, escape, closeBox or altF4");
+        throw std::runtime_error("an action does button, enter, escape, closeBox, altF4 or select");
     }
     if (action.contains("at")) {
         parsed.at = action["at"].get<uint32_t>();
