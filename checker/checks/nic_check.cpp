@@ -1,7 +1,6 @@
 #include "checker/checks/nic_check.h"
 
 #include <cstring>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -42,23 +41,17 @@ bool CheckNicAdapter(CHalvexApp& app, platform::Window owner) {
     DebugLog("VORTAU CheckNicAdapter Enumeration Adapter\r\n");
     std::vector<std::u16string> names;
     int first = -1;
-    try {
-        for (int i = 0; i < count && i < static_cast<int>(app.m_manager.m_adapterList.size());
-             ++i) {
-            const AdapterRecord* record = app.m_manager.m_adapterList[i].get();
-            if (record == nullptr || !record->isWireless) {
-                continue;
-            }
-            DebugLog("VORTAU CheckNicAdapter Description:%.*s\r\n",
-                     static_cast<int>(sizeof record->description), record->description);
-            names.push_back(Description(*record));
-            if (first < 0) {
-                first = i;
-            }
+    for (int i = 0; i < count && i < static_cast<int>(app.m_manager.m_adapterList.size()); ++i) {
+        const AdapterRecord* record = app.m_manager.m_adapterList[i].get();
+        if (record == nullptr || !record->isWireless) {
+            continue;
         }
-    } catch (const std::bad_alloc&) {
-        DebugLog("VORTAU CheckNicAdapter Enumeration NG!!\r\n");
-        return false;
+        DebugLog("VORTAU CheckNicAdapter Description:%.*s\r\n",
+                 static_cast<int>(sizeof record->description), record->description);
+        names.push_back(Description(*record));
+        if (first < 0) {
+            first = i;
+        }
     }
     if (names.empty()) {
         DebugLog("VORTAU CheckNicAdapter WlanNIC Nothing!!\r\n");
