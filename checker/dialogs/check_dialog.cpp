@@ -56,6 +56,11 @@ void CDialogInspect::OnInitDialog() {
     SetItemFont(static_cast<int>(platform::kIdOk), font);
     m_nTimer = platform::SetTimer(m_hWnd, kBlinkTimerId, kBlinkPeriodMs);
     m_hThread.Reset(platform::CreateThread(CheckThreadEntry, this));
+    if (!m_hThread) {
+        // Nothing will run and nothing will finish: the button must still close the dialog.
+        DebugLog("VORTAU CDialogInspect CreateThread Error!!\r\n");
+        m_bNoWorker = true;
+    }
     // Come to the front even when another program holds the foreground.
     uint32_t lockTimeout = platform::GetForegroundLockTimeout();
     platform::SetForegroundLockTimeout(0);
@@ -150,6 +155,10 @@ void CDialogInspect::CheckCancel() {
     if (!platform::IsWindowEnabled(Button())) {
         return;
     }
+    if (m_bNoWorker) {
+        platform::EndDialog(m_hWnd, platform::kIdCancel);
+        return;
+    }
     if (!m_bFinished) {
         m_bCancelRequested = true;
         DebugLog("VORTAU CheckCancel Cancel!! \r\n");
@@ -193,6 +202,9 @@ void CDialogInspect::OnBlinkTimer() {
 }
 
 void CDialogInspect::OnCheckFinished() {
+    // The program must not end under a worker that still holds the manager and the log: its
+    // message is its last act on the dialog, and its end follows at once.
+    platform::WaitForSingleObject(m_hThread.Get(), platform::kInfinite);
     m_hThread.Reset();
     m_bFinished = true;
     m_bWorkerEnded = true;

@@ -51,6 +51,7 @@ class CDialogInspect : public CDialog {
     std::atomic<bool> m_bWorkerEnded = false;  // WM_CHECK_FINISHED has come
     std::atomic<bool> m_bCancelRequested = false;
     bool m_bCloseRequested = false;
+    bool m_bNoWorker = false;  // the worker thread could not be made
     bool m_bBlinkPhase = false;
     uintptr_t m_nTimer = 0;
     std::atomic<int> m_nCurrentItem = kNoneRunning;

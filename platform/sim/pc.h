@@ -33,7 +33,9 @@ struct NamedMapping {
 struct OpenFile {
     std::u16string path;
 };
-struct SimThread {};
+struct SimThread {
+    int schedulerId;
+};
 // A handle on our protocol driver's control device, and the adapter it was bound to.
 struct ProtocolOpen {
     std::string adapter;

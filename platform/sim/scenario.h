@@ -103,6 +103,9 @@ struct Scenario {
     bool start = true;
     std::vector<UserAction> actions;
 
+    // CreateThread fails, as when the system is out of memory.
+    bool threadCreationFails = false;
+
     // Resources of the program, by id and type (icon groups are type 14).
     std::map<std::pair<int, int>, std::string> resources;
 

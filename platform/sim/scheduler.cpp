@@ -29,7 +29,7 @@ int Scheduler::CurrentThread() const {
     return currentThread;
 }
 
-void Scheduler::Spawn(std::function<void()> body) {
+int Scheduler::Spawn(std::function<void()> body) {
     std::unique_lock lock(mutex_);
     int id = static_cast<int>(threads_.size());
     auto thread =
@@ -48,6 +48,7 @@ void Scheduler::Spawn(std::function<void()> body) {
         raw->waiting = false;
         HandOn(inner);
     });
+    return id;
 }
 
 void Scheduler::Wait(Ready ready, std::optional<uint64_t> wakeAt) {

@@ -25,8 +25,10 @@ class Scheduler {
     uint64_t now() const { return now_; }
     int CurrentThread() const;
 
-    // Starts a thread that runs when the baton comes to it.
-    void Spawn(std::function<void()> body);
+    // Starts a thread that runs when the baton comes to it; its id.
+    int Spawn(std::function<void()> body);
+    // Whether that thread has ended; for a Ready, which runs with the scheduler's lock held.
+    bool HasEnded(int id) const { return threads_[static_cast<size_t>(id)]->done; }
     // The calling thread waits until `ready` holds or the clock reaches `wakeAt`.
     void Wait(Ready ready, std::optional<uint64_t> wakeAt);
     void Sleep(uint32_t milliseconds) {

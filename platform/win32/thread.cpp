@@ -10,4 +10,8 @@ Handle CreateThread(ThreadStart start, void* parameter) {
                           &id);
 }
 
+uint32_t WaitForSingleObject(Handle handle, uint32_t timeoutMs) {
+    return ::WaitForSingleObject(handle, timeoutMs);
+}
+
 }  // namespace platform

@@ -133,6 +133,24 @@ TEST(InspectionDialogTest, ElevationAttemptThenFailure) {
     EXPECT_FALSE(app.m_bNeedElevation);
 }
 
+// Without a worker nothing runs and nothing finishes: the button closes the dialog, and no
+// result file is written for checks that never ran.
+TEST(InspectionDialogTest, WithoutAWorkerTheButtonStillCloses) {
+    sim::Scenario pc = DefaultPc();
+    pc.threadCreationFails = true;
+    pc.actions = {{kInspection, Kind::Button, 1, 1000}};
+    tools::RunOutcome outcome = tools::RunVortau(pc);
+    const sim::DialogState* inspection = Closed(outcome, kInspection);
+    ASSERT_NE(inspection, nullptr);
+    EXPECT_EQ(inspection->result, platform::kIdCancel);
+    EXPECT_EQ(inspection->endedAt, 1000u);
+    EXPECT_TRUE(outcome.resultFiles.empty());
+    EXPECT_TRUE(
+        std::any_of(outcome.trace.begin(), outcome.trace.end(), [](const std::string& line) {
+            return line.ends_with("VORTAU CDialogInspect CreateThread Error!!\n");
+        }));
+}
+
 // While the user takes 2.6 s to answer the elevation prompt, item 2's "Running" blinks with
 // the 500 ms timer; at the end it stays visible, the verdict replaces "Verifying" and the
 // button turns from Cancel to Close.
