@@ -151,6 +151,54 @@ TEST(InspectionDialogTest, WithoutAWorkerTheButtonStillCloses) {
         }));
 }
 
+// A worker kept busy by another program's hold on the network configuration lock: the user's
+// Cancel, Esc or close box asks for a cancel; the dialog closes only once the worker ends,
+// and the run-wide flag that check 4 reads is set. A flag left from before is cleared by the
+// worker at its start.
+TEST(InspectionDialogTest, CancelEscAndTheCloseBoxCancelWhileTheChecksRun) {
+    for (Kind kind : {Kind::Button, Kind::Escape, Kind::CloseBox}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        sim::Scenario pc = DefaultPc();
+        pc.driverSetup.writeLockHeldByOther = true;
+        pc.actions = {{kInspection, kind, 1, 2}};
+        tools::SimSession session(pc);
+        CHalvexApp app;
+        app.InitInstance();
+        const sim::DialogState& inspection = session.pc().dialogs().closed().back();
+        EXPECT_EQ(inspection.templateId, kInspection);
+        EXPECT_EQ(inspection.result, platform::kIdCancel);
+        EXPECT_GT(inspection.endedAt, 2u) << "closed only once the worker had ended";
+        EXPECT_TRUE(app.m_manager.m_bCancel);
+        EXPECT_EQ(app.m_nWlanStatus, 5);
+    }
+    tools::SimSession session(DefaultPc());
+    CHalvexApp app;
+    app.m_manager.m_bCancel = true;
+    app.InitInstance();
+    EXPECT_FALSE(app.m_manager.m_bCancel);
+    EXPECT_EQ(app.m_nWlanStatus, 6);
+}
+
+// The elevated instance takes over the single-instance name: this one lets go of it once the
+// new one is started, and keeps it when the user declines.
+TEST(InspectionDialogTest, ASuccessfulElevationHandsTheMutexOver) {
+    for (sim::Elevation elevation : {sim::Elevation::Accepted, sim::Elevation::Declined}) {
+        bool accepted = elevation == sim::Elevation::Accepted;
+        SCOPED_TRACE(accepted ? "accepted" : "declined");
+        sim::Scenario pc = DefaultPc();
+        pc.majorVersion = 6;
+        pc.minorVersion = 0;
+        pc.administrator = false;
+        pc.elevation = elevation;
+        tools::SimSession session(pc);
+        CHalvexApp app;
+        app.InitInstance();
+        EXPECT_EQ(static_cast<bool>(app.m_hMutex), !accepted);
+        EXPECT_EQ(session.pc().IsNamedObjectOpen("TAVIR_Corvane_Mutex"), !accepted);
+        EXPECT_EQ(session.pc().programStarts().size(), accepted ? 1u : 0u);
+    }
+}
+
 // While the user takes 2.6 s to answer the elevation prompt, item 2's "Running" blinks with
 // the 500 ms timer; at the end it stays visible, the verdict replaces "Verifying" and the
 // button turns from Cancel to Close.
