@@ -86,6 +86,8 @@ class Radio {
     void Connect(const std::string& ssid, uint32_t mode, uint64_t now);
 
     RadioSettings Settings(uint64_t now) const;
+    // Whether a network of that name is among those in range.
+    bool InRange(const std::string& ssid) const;
     const RadioConfig& config() const { return config_; }
     int scans() const { return scans_; }
 
@@ -99,7 +101,6 @@ class Radio {
     const Association& At(uint64_t now) const;
     void Associate(const std::string& ssid, uint64_t now);
     void SetMode(uint32_t mode, uint64_t now);
-    bool InRange(const std::string& ssid) const;
     std::string BssidList(uint64_t now) const;
 
     RadioConfig config_;

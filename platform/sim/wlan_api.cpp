@@ -325,9 +325,17 @@ uint32_t PLATFORM_API SetProfile(WlanHandle client, const Guid* guid, uint32_t,
             return kErrorAlreadyExists;
         }
         *existing = profile;
-        return 0;
+    } else {
+        pc.wlan().profiles(adapter).push_back(profile);
     }
-    pc.wlan().profiles(adapter).push_back(profile);
+    // The service's automatic configuration joins a network of an automatic profile as soon
+    // as the interface is free and the network in range.
+    Radio& radio = *pc.network().FindRadio(adapter);
+    if (profile.autoConnect && radio.Settings(pc.now()).ssid.empty() &&
+        radio.InRange(profile.ssid)) {
+        radio.Connect(profile.ssid, profile.independent ? 0 : 1, pc.now());
+        pc.wlan().connectedProfile(adapter) = profile.name;
+    }
     return 0;
 }
 

@@ -37,6 +37,7 @@ WlanProfile ReadProfile(const std::u16string& xml) {
         profile.ssid = ToUtf8(Element(xml, u"name", ssidConfig));
     }
     profile.independent = Element(xml, u"connectionType") == u"IBSS";
+    profile.autoConnect = Element(xml, u"connectionMode") == u"auto";
     return profile;
 }
 

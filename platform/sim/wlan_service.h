@@ -19,6 +19,7 @@ struct WlanProfile {
     std::u16string xml;
     std::string ssid;         // <SSIDConfig><SSID><name>
     bool independent = false;  // <connectionType>IBSS
+    bool autoConnect = false;  // <connectionMode>auto
 };
 
 WlanProfile ReadProfile(const std::u16string& xml);
