@@ -16,6 +16,9 @@ namespace {
 
 constexpr uint32_t kEnumerationTimeoutMs = 5000;
 constexpr uint32_t kVistaEnumerationPauseMs = 2000;
+// Before Vista a failing scan can fail at once (no driver, no adapter): without a pause the
+// retries would spin for the whole time-out and flood the trace with their errors.
+constexpr uint32_t kDriverEnumerationPauseMs = 500;
 constexpr int32_t kWeakestRssi = -50;
 constexpr uint32_t kMonitoringMs = 40000;
 constexpr uint32_t kMonitoringPauseMs = 2000;
@@ -82,9 +85,7 @@ int CProjectorManager::SwitchAndWatch() {
             enumerated = true;
             break;
         }
-        if (m_bIsVista) {
-            platform::Sleep(kVistaEnumerationPauseMs);
-        }
+        platform::Sleep(m_bIsVista ? kVistaEnumerationPauseMs : kDriverEnumerationPauseMs);
         if (platform::GetTickCount() - start > kEnumerationTimeoutMs) {
             DebugLog("VORTAU CheckSetESSID ESSID Enumerates TimeOut\r\n");
             break;

@@ -139,6 +139,20 @@ TEST(CheckSetESSIDTest, TheWatchDecidesWhatTheAdapterDid) {
     }
 }
 
+// Without our driver every scan fails at once: the retries pause between them and give up
+// after 5 s, and the switch then fails.
+TEST(CheckSetESSIDTest, ScansThatFailAtOnceAreRetriedForFiveSecondsWithPauses) {
+    sim::Scenario pc = testing::RadioPc(Radio({AdHoc("PJ", -40)}), false);
+    tools::SimSession session(pc);
+    CProjectorManager manager;
+    manager.EnumerateAdapters();
+    manager.SelectAdapter(0);
+    EXPECT_EQ(manager.CheckSetESSID(), 0);
+    EXPECT_TRUE(Traced(session, "VORTAU CheckSetESSID ESSID Enumerates TimeOut\r\n"));
+    EXPECT_GE(session.pc().now(), 5000u);
+    EXPECT_LE(session.pc().now(), 6000u);
+}
+
 struct CancelAt {
     CProjectorManager* manager;
     uint32_t ms;
