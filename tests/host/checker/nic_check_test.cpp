@@ -22,7 +22,7 @@ using testing::Adapter;
 using Kind = sim::UserAction::Kind;
 
 constexpr int kSelection = 129;
-constexpr uint32_t kWireless = 9;  // NdisPhysicalMediumWirelessLan
+constexpr uint32_t kWireless = 9;  // NdisPhysicalMediumNative802_11
 
 sim::AdapterConfig Named(int n, std::string description, uint32_t medium) {
     return Adapter("{0000000" + std::to_string(n) + "-0000-0000-0000-000000000000}",
