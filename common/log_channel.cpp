@@ -12,6 +12,13 @@ namespace corvane {
 
 namespace {
 constexpr size_t kLineBuffer = 256;  // 255 characters and a terminator
+
+// Windows hands back an existing mapping whatever size its creator gave it: in a ring another
+// program made smaller than ours, a line would run past the end of the view.
+bool HoldsWholeRing(const void* view) {
+    platform::MemoryBasicInformation region{};
+    return platform::VirtualQuery(view, &region) != 0 && region.RegionSize >= log_ring::kSize;
+}
 }  // namespace
 
 LogChannel::LogChannel() {
@@ -31,6 +38,10 @@ bool LogChannel::Open() {
     }
     bool existed = platform::GetLastError() == platform::kErrorAlreadyExists;
     auto* view = static_cast<uint8_t*>(platform::MapViewOfFile(mapping_));
+    if (view != nullptr && !HoldsWholeRing(view)) {
+        platform::UnmapViewOfFile(view);
+        view = nullptr;
+    }
     if (view == nullptr) {
         platform::CloseHandle(mapping_);
         mapping_ = nullptr;

@@ -16,6 +16,8 @@ class LogChannel {
     LogChannel(const LogChannel&) = delete;
     LogChannel& operator=(const LogChannel&) = delete;
 
+    // False, and the channel off, when the ring cannot be had whole: not made, not mapped, or
+    // made smaller than ours by another program.
     bool Open();
     void Close();
 

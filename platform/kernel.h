@@ -1,6 +1,7 @@
 #pragma once
 // KERNEL32: the calls the core makes, at the height of the Windows API.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/types.h"
@@ -20,6 +21,23 @@ Handle CreateFileMappingA(uint32_t size, const char* name);
 // The whole mapping, FILE_MAP_ALL_ACCESS, offset 0.
 void* MapViewOfFile(Handle mapping);
 bool UnmapViewOfFile(void* view);
+
+// MEMORY_BASIC_INFORMATION, in the Windows layout of the build's pointer size.
+struct MemoryBasicInformation {
+    void* BaseAddress;
+    void* AllocationBase;
+    uint32_t AllocationProtect;
+    size_t RegionSize;
+    uint32_t State;
+    uint32_t Protect;
+    uint32_t Type;
+};
+constexpr uint32_t kPageReadWrite = 0x04;
+constexpr uint32_t kMemCommit = 0x1000;
+constexpr uint32_t kMemMapped = 0x40000;
+// The run of pages from `address` (rounded down to its page) that share one allocation, state
+// and protection. Returns the bytes written to `info`, 0 on failure.
+size_t VirtualQuery(const void* address, MemoryBasicInformation* info);
 
 bool GetVersionExW(OsVersionInfo* info);
 

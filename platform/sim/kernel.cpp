@@ -17,6 +17,7 @@ namespace platform {
 namespace {
 
 thread_local uint32_t lastError = 0;
+constexpr size_t kPageSize = 4096;
 
 std::u16string Text(const char16_t* text) {
     return text == nullptr ? u"" : text;
@@ -90,7 +91,9 @@ Handle CreateFileMappingA(uint32_t size, const char* name) {
     auto memory = key.empty() ? nullptr : pc.FindMapping(key);
     lastError = memory ? kErrorAlreadyExists : kErrorSuccess;
     if (!memory) {
-        memory = std::make_shared<std::vector<uint8_t>>(size);
+        // Windows backs a section with whole pages: a view reaches to the end of its last one.
+        size_t pages = (size + kPageSize - 1) / kPageSize;
+        memory = std::make_shared<std::vector<uint8_t>>(pages * kPageSize);
     }
     return pc.AddObject(sim::NamedMapping{key, memory});
 }
@@ -107,6 +110,24 @@ void* MapViewOfFile(Handle mapping) {
 
 bool UnmapViewOfFile(void* view) {
     return view != nullptr;
+}
+
+// Only the views of mappings are modelled: any other address fails.
+size_t VirtualQuery(const void* address, MemoryBasicInformation* info) {
+    auto memory = sim::CurrentPc().FindMappingAt(address);
+    if (!memory) {
+        lastError = kErrorInvalidParameter;
+        return 0;
+    }
+    size_t page = (static_cast<const uint8_t*>(address) - memory->data()) / kPageSize * kPageSize;
+    *info = {.BaseAddress = memory->data() + page,
+             .AllocationBase = memory->data(),
+             .AllocationProtect = kPageReadWrite,
+             .RegionSize = memory->size() - page,
+             .State = kMemCommit,
+             .Protect = kPageReadWrite,
+             .Type = kMemMapped};
+    return sizeof *info;
 }
 
 bool GetVersionExW(OsVersionInfo* info) {

@@ -166,6 +166,19 @@ std::shared_ptr<std::vector<uint8_t>> Pc::FindMapping(const std::string& name) c
     return nullptr;
 }
 
+std::shared_ptr<std::vector<uint8_t>> Pc::FindMappingAt(const void* address) const {
+    auto* byte = static_cast<const uint8_t*>(address);
+    for (const auto& [id, object] : objects_) {
+        if (const auto* mapping = std::get_if<NamedMapping>(&object); mapping != nullptr) {
+            const std::vector<uint8_t>& memory = *mapping->memory;
+            if (byte >= memory.data() && byte < memory.data() + memory.size()) {
+                return mapping->memory;
+            }
+        }
+    }
+    return nullptr;
+}
+
 void Pc::NoteLockOrder(const void* held, const void* taken) {
     std::lock_guard hold(lockOrdersMutex_);
     lockOrders_.insert({held, taken});

@@ -119,6 +119,8 @@ class Pc {
         return count;
     }
     std::shared_ptr<std::vector<uint8_t>> FindMapping(const std::string& name) const;
+    // The memory of the open mapping that holds `address`, or nullptr.
+    std::shared_ptr<std::vector<uint8_t>> FindMappingAt(const void* address) const;
 
     std::map<uintptr_t, FontRecord>& fonts() { return fonts_; }
     std::vector<ProgramStart>& programStarts() { return programStarts_; }

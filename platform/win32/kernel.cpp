@@ -1,5 +1,6 @@
 #include "platform/kernel.h"
 
+#include <cstddef>
 #include <ctime>
 #include <new>
 
@@ -12,6 +13,10 @@ namespace platform {
 static_assert(sizeof(CRITICAL_SECTION) <= sizeof(CriticalSection::opaque));
 static_assert(sizeof(OSVERSIONINFOEXW) == sizeof(OsVersionInfo));
 static_assert(sizeof(SYSTEMTIME) == sizeof(SystemTime));
+static_assert(sizeof(MEMORY_BASIC_INFORMATION) == sizeof(MemoryBasicInformation));
+static_assert(offsetof(MEMORY_BASIC_INFORMATION, RegionSize) ==
+              offsetof(MemoryBasicInformation, RegionSize));
+static_assert(offsetof(MEMORY_BASIC_INFORMATION, Type) == offsetof(MemoryBasicInformation, Type));
 
 uint32_t GetLastError() {
     return ::GetLastError();
@@ -41,6 +46,10 @@ void* MapViewOfFile(Handle mapping) {
 }
 bool UnmapViewOfFile(void* view) {
     return ::UnmapViewOfFile(view) != FALSE;
+}
+
+size_t VirtualQuery(const void* address, MemoryBasicInformation* info) {
+    return ::VirtualQuery(address, reinterpret_cast<MEMORY_BASIC_INFORMATION*>(info), sizeof *info);
 }
 
 bool GetVersionExW(OsVersionInfo* info) {

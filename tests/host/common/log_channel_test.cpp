@@ -11,6 +11,8 @@
 
 #include "common/debug_log.h"
 #include "common/log_ring.h"
+#include "platform/kernel.h"
+#include "platform/sim/pc.h"
 #include "tests/host/common/ring.h"
 #include "tools/scenario/vortau_run.h"
 
@@ -32,11 +34,79 @@ TEST(LogChannel, WithoutViewerTheRingIsCreatedSwitchedOffAndStaysEmpty) {
 
     auto memory = session.pc().FindMapping(log_ring::kName);
     ASSERT_NE(memory, nullptr);
-    ASSERT_EQ(memory->size(), 262152u);
+    ASSERT_EQ(memory->size(), 65u * 4096);  // 262,152 bytes in whole pages
     const uint8_t expectedHeader[] = {0, 1, 1, 0, 0, 0, 0, 0};
     EXPECT_TRUE(std::equal(std::begin(expectedHeader), std::end(expectedHeader), memory->begin()));
     EXPECT_TRUE(std::all_of(memory->begin() + log_ring::kHeaderSize, memory->end(),
                             [](uint8_t byte) { return byte == 0; }));
+}
+
+// The ring as another program of the session made it, at the size it chose.
+class ForeignRing {
+  public:
+    explicit ForeignRing(uint32_t size)
+        : mapping_(platform::CreateFileMappingA(size, log_ring::kName)) {}
+    ~ForeignRing() { platform::CloseHandle(mapping_); }
+    ForeignRing(const ForeignRing&) = delete;
+    ForeignRing& operator=(const ForeignRing&) = delete;
+
+    std::vector<uint8_t>& bytes() { return *sim::CurrentPc().FindMapping(log_ring::kName); }
+
+    // Switched on, without prefixes, with the next line due in the last slot.
+    void SwitchOnAtTheLastSlot() {
+        std::fill(bytes().begin(), bytes().end(), '#');
+        std::fill_n(bytes().begin(), log_ring::kHeaderSize, 0);
+        bytes()[log_ring::kEnabledOffset] = 1;
+        log_ring::WriteCounter(bytes().data(), log_ring::kSlotCount - 1);
+    }
+
+  private:
+    platform::Handle mapping_;
+};
+
+// 262,144 bytes is the largest ring in whole pages short of ours: only the end of the last slot
+// lies past it. A channel that took either ring would write past its end (ASan reports it).
+TEST(LogChannel, ARingAnotherProgramMadeSmallerLeavesTheChannelOffAndUntouched) {
+    for (uint32_t size : {4096u, log_ring::kSize / 4096 * 4096}) {
+        SCOPED_TRACE(size);
+        tools::SimSession session(June3rd(), /*withViewer=*/false);
+        g_logChannel.Close();  // the ring it made goes with its handle
+        ForeignRing ring(size);
+        ASSERT_EQ(ring.bytes().size(), size);
+        ring.SwitchOnAtTheLastSlot();
+        const std::vector<uint8_t> before = ring.bytes();
+
+        EXPECT_FALSE(g_logChannel.Open());
+        EXPECT_FALSE(g_logChannel.IsEnabled());
+        g_logChannel.Printf("VORTA %s", "Printf");
+        g_logChannel.PrintfW(u"VORTAU %s", u"PrintfW");
+        g_logChannel.PrintText("VORTAU PrintText");
+        g_logChannel.Store("VORTAU Store");
+        DebugLog("VORTAU DebugLog\r\n");
+
+        EXPECT_EQ(ring.bytes(), before);
+        // Only the other program's handle: the channel let go of the mapping.
+        EXPECT_EQ(session.pc().CountObjects<sim::NamedMapping>(), 1u);
+    }
+}
+
+// A ring one byte short of ours still ends in a whole page, as on Windows, so its view holds
+// every slot.
+TEST(LogChannel, ARingAnotherProgramMadeWhosePagesHoldOursTakesALineInItsLastSlot) {
+    for (uint32_t size : {log_ring::kSize - 1, log_ring::kSize}) {
+        SCOPED_TRACE(size);
+        tools::SimSession session(June3rd(), /*withViewer=*/false);
+        g_logChannel.Close();
+        ForeignRing ring(size);
+        ring.SwitchOnAtTheLastSlot();
+        SetPrefixes(true, true);
+
+        ASSERT_TRUE(g_logChannel.Open());
+        g_logChannel.Printf("%s", std::string(300, 'x').c_str());
+
+        EXPECT_EQ(RawSlot(log_ring::kSlotCount - 1), test::kBothPrefixes + std::string(232, 'x'));
+        EXPECT_EQ(Counter(), log_ring::kSlotCount);
+    }
 }
 
 TEST(LogChannel, OpeningAViewersRingKeepsItsSwitchesAndLines) {
