@@ -19,6 +19,15 @@ SharedRing::SharedRing() {
     view_ = static_cast<uint8_t*>(::MapViewOfFile(mapping_, FILE_MAP_ALL_ACCESS, 0, 0, 0));
     if (view_ == nullptr) {
         error_ = ::GetLastError();
+        return;
+    }
+    // Another program may have made a ring of this name smaller than ours: reading it whole
+    // would run past the view.
+    MEMORY_BASIC_INFORMATION region{};
+    if (::VirtualQuery(view_, &region, sizeof region) == 0 || region.RegionSize < ring::kSize) {
+        error_ = ERROR_INVALID_DATA;
+        ::UnmapViewOfFile(view_);
+        view_ = nullptr;
     }
 }
 
