@@ -22,6 +22,7 @@ logview="$build/tools/logview/corvane-logview.exe"
 vortau="$build/checker/VORTAU.exe"
 contract="$build/tests/contract/corvane-contract-tests.exe"
 hold_mutex="$build/tests/wine/corvane-hold-mutex.exe"
+hold_ring="$build/tests/wine/corvane-hold-ring.exe"
 probe="$build/tests/wine/corvane-ui-probe.exe"
 
 passed=0
@@ -61,7 +62,7 @@ set_windows_version() {
 
 # --- Set-up ----------------------------------------------------------------------------------
 
-for file in "$logview" "$vortau" "$contract" "$hold_mutex" "$probe" \
+for file in "$logview" "$vortau" "$contract" "$hold_mutex" "$hold_ring" "$probe" \
     "$build"/resources/language/{english,japanese}/language.ini \
     "$build"/resources/agreement/{english,japanese}.utf16; do
     if [ ! -f "$file" ]; then
@@ -592,6 +593,131 @@ case_start_cancelled() {
     end_case
 }
 
+# Another program made the diagnostic ring first, a page where ours needs 65, and switched it
+# on: VORTAU leaves its trace off and comes up as usual instead of writing past the page.
+case_undersized_ring() {
+    local pipe="$run/hold-ring" holder_pid holder_in holder_out line status
+    mkfifo "$pipe-in" "$pipe-out"
+    timeout 60 "$wine" "$hold_ring" PelloraPRJMANAGLOG 4096 \
+        <"$pipe-in" >"$pipe-out" 2>"$pipe-errors.txt" &
+    holder_pid=$!
+    exec {holder_in}>"$pipe-in" {holder_out}<"$pipe-out"
+    read -r -t 30 -u "$holder_out" line
+    begin_case undersized-ring english winxp
+    step "corvane-hold-ring did not hold the ring" [ "${line%$'\r'}" = holding ]
+    step "no agreement dialog" ui_probe wait "$agreement" 30000
+    step "Disagree" ui_probe press "$agreement" 2
+    step "VORTAU did not end" vortau_ends
+    exec {holder_in}>&- {holder_out}<&-
+    wait "$holder_pid"
+    status=$?
+    step "corvane-hold-ring ended with $status: $(cat "$pipe-errors.txt")" [ "$status" -eq 0 ]
+    end_case
+}
+
+# --- The adapter selection dialog ------------------------------------------------------------
+
+# corvane-select-nic-probe shows VORTAU's adapter selection dialog, from VORTAU's template, with
+# the language file beside it and these adapters; it exits with the position the user chose.
+select_nic_probe="$build/tests/wine/corvane-select-nic-probe.exe"
+adapters=("Intel(R) PRO/Wireless 2200BG" "Atheros AR5007")
+
+# Starts a case as begin_case does, with the probe in place of VORTAU (its process id in
+# vortau_pid, so that end_case ends it on a failure).
+begin_select_nic_case() {
+    case_name=$1
+    case_dir="$run/$1"
+    case_ini="$case_dir/language.ini"
+    case_failure=
+    mkdir -p "$case_dir"
+    cp "$select_nic_probe" "$case_dir/" &&
+        cp "$build/resources/language/$2/language.ini" "$case_ini" ||
+        case_failure="no probe or language file to copy"
+    timeout 60 "$wine" "$case_dir/corvane-select-nic-probe.exe" "${adapters[@]}" \
+        >"$case_dir/selected.txt" 2>"$case_dir/errors.txt" &
+    vortau_pid=$!
+}
+
+# Checks that the controls $2... of dialog $1 have the language file's font.
+check_table_font() {
+    local dialog=$1 id face wanted
+    wanted=$(iconv -f UTF-16 -t UTF-8 "$case_ini" | tr -d '\r' | sed -n 's/^font=//p')
+    for id in "${@:2}"; do
+        face=$(ui_probe font "$dialog" "$id") || return 1
+        if [ "$face" != "$wanted" ]; then
+            echo "    control $id has font \"$face\", expected \"$wanted\""
+            return 1
+        fi
+    done
+}
+
+# Checks that list box 1001 of dialog $1 holds the adapters in order, each with its position as
+# item data, entry $2 alone selected.
+check_adapter_list() {
+    local i list="$case_dir/list.txt"
+    for i in "${!adapters[@]}"; do
+        printf '%d\t%d\t%s\n' "$([ "$i" -eq "$2" ] && echo 1 || echo 0)" "$i" "${adapters[$i]}"
+    done >"$list.expected"
+    ui_probe list "$1" 1001 >"$list" || return 1
+    if ! cmp -s "$list.expected" "$list"; then
+        echo "    list box holds:"
+        show_trace "$list"
+        return 1
+    fi
+}
+
+# Checks that Esc and then Alt+F4 leave dialog $1 open with its controls and list unchanged.
+check_select_nic_keys_ignored() {
+    local before="$case_dir/before-keys.txt" after="$case_dir/after-keys.txt"
+    { ui_probe dump "$1" && ui_probe list "$1" 1001; } >"$before" &&
+        ui_probe key "$1" escape && ui_probe close "$1" &&
+        { ui_probe dump "$1" && ui_probe list "$1" 1001; } >"$after" && cmp -s "$before" "$after"
+}
+
+# Waits for the probe to end; it must have printed and exited with position $1.
+selected_position() {
+    wait "$vortau_pid"
+    local status=$? printed
+    vortau_pid=
+    # The runtime's text-mode output ends the line with CR LF.
+    printed=$(tr -d '\r' <"$case_dir/selected.txt")
+    if [ "$status" -ne "$1" ] || [ "$printed" != "selected $1" ]; then
+        echo "    exit status $status, printed \"$printed\"," \
+            "errors \"$(cat "$case_dir/errors.txt")\""
+        return 1
+    fi
+}
+
+# The dialog in language $2 (case $1), titled with the table's text: the table's texts and font,
+# the adapters with the first selected, Esc and Alt+F4 change nothing; the user presses the
+# keys $3 (none, or for example "down") in the list, then OK, which ends it with position $4.
+case_select_nic() {
+    local keys=$3 position=$4 dialog key
+    # Wine decodes a program's arguments in the locale's character set; the title must come
+    # through as the UTF-8 it is.
+    local -x LC_ALL=C.UTF-8
+    begin_select_nic_case "$1" "$2"
+    dialog="$(table_text "$case_ini" 26)@1001"
+    step "no dialog titled \"${dialog%@*}\"" ui_probe wait "$dialog" 30000
+    step "adapter selection dialog" dump_dialog "$dialog" shown
+    step "adapter selection dialog's texts" check_dump shown \
+        "1002=$(table_text "$case_ini" 25)" "1=$(table_text "$case_ini" 27)"
+    step "font of the texts" check_table_font "$dialog" 1002 1
+    step "adapter list when shown" check_adapter_list "$dialog" 0
+    step "Esc or Alt+F4 changed the adapter selection dialog" \
+        check_select_nic_keys_ignored "$dialog"
+    for key in $keys; do
+        step "key $key" ui_probe key "$dialog" "$key"
+    done
+    if [ -n "$keys" ]; then
+        step "adapter list after $keys" check_adapter_list "$dialog" "$position"
+        step "adapter selection dialog" dump_dialog "$dialog" chosen
+    fi
+    step "OK" ui_probe press "$dialog" 1
+    step "the dialog did not end with position $position" selected_position "$position"
+    end_case
+}
+
 case_second_instance
 case_prefixes
 case_admin_start
@@ -602,6 +728,9 @@ case_dialogs_japanese
 case_declined disagree press 2
 case_declined agreement-enter key enter
 case_start_cancelled
+case_undersized_ring
+case_select_nic select-nic-english english down 1
+case_select_nic select-nic-japanese japanese "" 0
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

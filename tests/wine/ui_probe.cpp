@@ -7,15 +7,18 @@
 //                                     font weight (-1: none), text; tab-separated, the text
 //                                     in UTF-8 with \r \n \t and \\ escaped
 //   corvane-ui-probe press DIALOG ID  clicks button ID (refused when it is disabled)
-//   corvane-ui-probe key DIALOG escape|enter   a key press on the control with the focus
+//   corvane-ui-probe key DIALOG escape|enter|down   a key press on the control with the focus
+//   corvane-ui-probe list DIALOG ID   one line per entry of list box ID, in list order:
+//                                     selected (1 or 0), item data, text (escaped as by dump)
+//   corvane-ui-probe font DIALOG ID   the face name of control ID's font
 //   corvane-ui-probe close DIALOG     the close command of the window menu, as Alt+F4 sends it
 //
 // DIALOG is a caption, optionally followed by @ID: then only a dialog with a control ID
 // matches (two dialogs may share a caption).
 // Everything the probe posts goes through the dialog's own message loop, so the program's
-// filter before dispatch sees it. dump, press, key and close return once the dialog has
-// handled what was posted (or has gone); they post a marker behind it and wait until the hook
-// inside the program reports that the loop took the marker.
+// filter before dispatch sees it. Every command but wait and wait-text first lets the dialog
+// handle what was posted (or go): it posts a marker behind it and waits until the hook inside
+// the program reports that the loop took the marker.
 // Exit status: 0 done, 1 no such dialog, time-out or refused, 2 usage.
 
 #include <windows.h>
@@ -217,6 +220,15 @@ int WaitText(const DialogSpec& spec, int id, const std::wstring& wanted, DWORD t
     }
 }
 
+const ProbeControl* Reported(const ProbeReport& report, int id) {
+    for (int i = 0; i < report.count && i < kProbeMaxControls; ++i) {
+        if (report.controls[i].id == id) {
+            return &report.controls[i];
+        }
+    }
+    return nullptr;
+}
+
 int Dump(HWND dialog) {
     ProbeReport report = {};
     if (!Sync(dialog, false, &report)) {
@@ -230,12 +242,8 @@ int Dump(HWND dialog) {
         ::GetClassNameW(control, className, 64);
         std::wstring text;
         GetText(control, text);
-        int weight = -1;
-        for (int i = 0; i < report.count && i < kProbeMaxControls; ++i) {
-            if (report.controls[i].id == id) {
-                weight = report.controls[i].weight;
-            }
-        }
+        const ProbeControl* reported = Reported(report, id);
+        int weight = reported == nullptr ? -1 : reported->weight;
         wchar_t fields[160];
         std::swprintf(fields, 160, L"%d\t%ls\t%d\t%d\t%d\t", id, className,
                       ::IsWindowVisible(control) ? 1 : 0, ::IsWindowEnabled(control) ? 1 : 0,
@@ -243,6 +251,67 @@ int Dump(HWND dialog) {
         out += Utf8(fields + Escaped(text)) + "\n";
     }
     Write(out);
+    return 0;
+}
+
+bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& answer) {
+    DWORD_PTR result = 0;
+    if (!::SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                               &result)) {
+        return false;
+    }
+    answer = static_cast<LRESULT>(result);
+    return true;
+}
+
+int List(HWND dialog, int id) {
+    HWND list = ::GetDlgItem(dialog, id);
+    if (list == nullptr) {
+        std::fprintf(stderr, "corvane-ui-probe: no control %d\n", id);
+        return 1;
+    }
+    LRESULT count = 0;
+    if (!Sync(dialog, false, nullptr) || !Ask(list, LB_GETCOUNT, 0, 0, count) || count < 0) {
+        return 1;
+    }
+    std::string out;
+    for (LRESULT entry = 0; entry < count; ++entry) {
+        auto index = static_cast<WPARAM>(entry);
+        LRESULT selected = 0;
+        LRESULT data = 0;
+        LRESULT length = 0;
+        if (!Ask(list, LB_GETSEL, index, 0, selected) ||
+            !Ask(list, LB_GETITEMDATA, index, 0, data) ||
+            !Ask(list, LB_GETTEXTLEN, index, 0, length) || length < 0) {
+            return 1;
+        }
+        std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+        LRESULT copied = 0;
+        if (!Ask(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer.data()), copied) ||
+            copied < 0) {
+            return 1;
+        }
+        wchar_t fields[64];
+        std::swprintf(fields, 64, L"%d\t%lld\t", selected > 0 ? 1 : 0,
+                      static_cast<long long>(data));
+        out +=
+            Utf8(fields + Escaped(std::wstring(buffer.data(), static_cast<size_t>(copied)))) + "\n";
+    }
+    Write(out);
+    return 0;
+}
+
+int Font(HWND dialog, int id) {
+    ProbeReport report = {};
+    if (!Sync(dialog, false, &report)) {
+        return 1;
+    }
+    const ProbeControl* reported = Reported(report, id);
+    if (reported == nullptr || reported->weight == -1) {
+        std::fprintf(stderr, "corvane-ui-probe: control %d has no font of its own\n", id);
+        return 1;
+    }
+    Write(Utf8(std::wstring(reported->face, ::wcsnlen(reported->face, LF_FACESIZE))) + "\n");
     return 0;
 }
 
@@ -264,15 +333,19 @@ int Press(HWND dialog, int id) {
 // Key-down and key-up as the keyboard would deliver them, to the control with the focus.
 int Key(HWND dialog, const std::wstring& name) {
     UINT key = 0;
-    UINT scanCode = 0;
+    LPARAM down = 1;
     if (name == L"escape") {
         key = VK_ESCAPE;
-        scanCode = 0x01;
+        down |= 0x01 << 16;
     } else if (name == L"enter") {
         key = VK_RETURN;
-        scanCode = 0x1C;
+        down |= 0x1C << 16;
+    } else if (name == L"down") {
+        // The arrow of the cursor block: an extended key.
+        key = VK_DOWN;
+        down |= (0x50 << 16) | (1 << 24);
     } else {
-        std::fputs("corvane-ui-probe: the key is escape or enter\n", stderr);
+        std::fputs("corvane-ui-probe: the key is escape, enter or down\n", stderr);
         return 2;
     }
     GUITHREADINFO info = {};
@@ -283,7 +356,6 @@ int Key(HWND dialog, const std::wstring& name) {
         (info.hwndFocus == dialog || ::IsChild(dialog, info.hwndFocus))) {
         target = info.hwndFocus;
     }
-    LPARAM down = 1 | static_cast<LPARAM>(scanCode << 16);
     ::PostMessageW(target, WM_KEYDOWN, key, down);
     ::PostMessageW(target, WM_KEYUP, key, down | (1L << 30) | static_cast<LPARAM>(1UL << 31));
     return Sync(dialog, true, nullptr) ? 0 : 1;
@@ -305,7 +377,8 @@ int Usage() {
         "       corvane-ui-probe wait-text DIALOG ID TEXT [TIMEOUT_MS]\n"
         "       corvane-ui-probe dump|close DIALOG\n"
         "       corvane-ui-probe press DIALOG ID\n"
-        "       corvane-ui-probe key DIALOG escape|enter\n"
+        "       corvane-ui-probe key DIALOG escape|enter|down\n"
+        "       corvane-ui-probe list|font DIALOG ID\n"
         "DIALOG: a caption, optionally followed by @ID of a control it must have\n",
         stderr);
     return 2;
@@ -340,6 +413,12 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"key" && argc == 4) {
         return Key(dialog, argv[3]);
+    }
+    if (command == L"list" && argc == 4) {
+        return List(dialog, std::wcstol(argv[3], nullptr, 10));
+    }
+    if (command == L"font" && argc == 4) {
+        return Font(dialog, std::wcstol(argv[3], nullptr, 10));
     }
     if (command == L"close") {
         return Close(dialog);

@@ -2,7 +2,7 @@
 // test. corvane-ui-probe hooks the dialog's thread with ProbeGetMessageHook and posts a marker
 // message behind whatever it posted before; when the dialog's message loop takes the marker,
 // everything posted earlier has been handled. The hook then notes each control's font weight
-// (font handles mean nothing outside their own process) and signals the probe.
+// and face name (font handles mean nothing outside their own process) and signals the probe.
 
 #include <windows.h>
 
@@ -21,9 +21,13 @@ BOOL CALLBACK NoteControl(HWND control, LPARAM lParam) {
     LOGFONTW logFont = {};
     ProbeControl& entry = report->controls[report->count++];
     entry.id = ::GetDlgCtrlID(control);
-    entry.weight = font != nullptr && ::GetObjectW(font, sizeof logFont, &logFont) != 0
-                       ? logFont.lfWeight
-                       : -1;
+    bool known = font != nullptr && ::GetObjectW(font, sizeof logFont, &logFont) != 0;
+    entry.weight = known ? logFont.lfWeight : -1;
+    // The face the program asked for, not the one Wine substituted for it.
+    entry.face[0] = L'\0';
+    if (known) {
+        std::wmemcpy(entry.face, logFont.lfFaceName, LF_FACESIZE);
+    }
     return TRUE;
 }
 

@@ -13,7 +13,8 @@ constexpr int kProbeMaxControls = 64;
 
 struct ProbeControl {
     int id;
-    int weight;  // -1: the control has no font of its own
+    int weight;                 // -1: the control has no font of its own
+    wchar_t face[LF_FACESIZE];  // empty then
 };
 
 struct ProbeReport {
