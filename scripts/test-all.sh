@@ -25,7 +25,9 @@ step ctest --preset host -j "$jobs"
 step ctest --preset host-asan -j "$jobs"
 step tests/imports/check-imports.sh build/win32/checker/VORTAU.exe \
     build/win32/tests/imports/corvane-netconfig-imports.exe
-step tests/imports/check-size.sh build/win32/checker/VORTAU.exe 300
+# With both wireless back ends and the utility control VORTAU is about 345 KiB; the launcher
+# carries it, so growth beyond this is looked at.
+step tests/imports/check-size.sh build/win32/checker/VORTAU.exe 400
 step tests/resources/check-resources.sh build/win32
 step tests/resources/check-resources.sh build/win64
 step tests/wine/run.sh build/win64

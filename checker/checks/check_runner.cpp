@@ -3,6 +3,7 @@
 #include <string>
 
 #include "checker/checks/os_version.h"
+#include "checker/checks/wlan_setting_check.h"
 #include "checker/dialogs/check_dialog.h"
 #include "checker/halvex_app.h"
 #include "checker/module_path.h"
@@ -87,6 +88,10 @@ void CheckThreadProc(CDialogInspect& dialog) {
         RemoveDriver(netSet);
         if (!dialog.IsCancelRequested() && GetOSVersion() < kWindowsVista) {
             InstallDriver(netSet, folder);
+        }
+        if (!dialog.IsCancelRequested()) {
+            DebugLog("VORTAU CheckThreadProc CheckWlanSetting\r\n");
+            CheckWlanSetting(app);
         }
     }
     // On every path, also when nothing was installed.

@@ -2,6 +2,7 @@
 
 #include "checker/checks/check_items.h"
 #include "checker/checks/check_runner.h"
+#include "checker/checks/nic_check.h"
 #include "checker/halvex_app.h"
 #include "checker/result_file.h"
 #include "common/debug_log.h"
@@ -183,7 +184,8 @@ bool CDialogInspect::OnOtherMessage(uint32_t message, uintptr_t wParam, intptr_t
             return true;
         case WM_CHECK_NIC:
             DebugLog("VORTAU CheckThreadProc CheckNicAdapter()\r\n");
-            return false;
+            CheckNicAdapter(App(), m_hWnd);
+            return true;
         case WM_CHECK_FINISHED:
             OnCheckFinished();
             return true;
