@@ -249,11 +249,52 @@ ScenarioFile BaseScenario() {
 
 }  // namespace
 
+// The PC the main job shows: a notebook whose wireless adapter Wireless Zero Configuration
+// manages, on its home network with WEP, an open ad-hoc network in range, and the vendor's
+// utility started at logon.
+constexpr char kDefaultPc[] = R"({
+  "name": "default",
+  "description": "Windows XP SP3 (32-bit), an administrator, English; one wireless adapter that Wireless Zero Configuration manages, on its home network with WEP, an open ad-hoc network in range, and the adapter vendor's utility started from the Run key",
+  "arguments": ["C:\\Downloads"],
+  "files": {
+    "C:\\Program Files\\NETGEAR\\WN511T\\WN511T.exe": {"description": "Netgear Client Utility"}
+  },
+  "processes": [
+    {"image": "C:\\Program Files\\NETGEAR\\WN511T\\WN511T.exe", "arguments": "/tray", "threads": 3}
+  ],
+  "services": [
+    {"name": "wzcsvc", "displayName": "Wireless Zero Configuration", "type": "shareProcess", "running": true}
+  ],
+  "network": {
+    "adapters": [{
+      "name": "{6B29FC40-CA47-1067-B31D-00DD010662DA}",
+      "description": "NETGEAR WN511T RangeMax Next Wireless Notebook Adapter",
+      "mac": "00-1F-33-5A-3B-7C",
+      "addresses": [["192.168.1.20", "255.255.255.0"]],
+      "gateways": ["192.168.1.1"],
+      "oids": {"0x00010104": {"dword": 0}, "0x00010202": {"dword": 1}, "0x00010102": {"dword": 0},
+               "0x00010114": {"dword": 0}, "0x00010110": {"word": "0x0501"}},
+      "radio": {
+        "ssid": "HomeAP", "infrastructureMode": 1, "authMode": 0, "encryption": 0,
+        "networks": [
+          {"ssid": "HomeAP", "bssid": "00-1A-2B-3C-4D-01", "rssi": -48, "privacy": 1},
+          {"ssid": "PJ-Quintrel", "bssid": "02-4C-11-00-00-09", "rssi": -42, "infrastructureMode": 0}
+        ]
+      }
+    }],
+    "registry": {
+      "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{6B29FC40-CA47-1067-B31D-00DD010662DA}": {
+        "ControlFlags": {"dword": 32768}
+      },
+      "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run": {
+        "WN511T": {"sz": "\"C:\\Program Files\\NETGEAR\\WN511T\\WN511T.exe\" /tray"}
+      }
+    }
+  }
+})";
+
 ScenarioFile DefaultScenario() {
-    ScenarioFile file = BaseScenario();
-    ApplyLanguageFile("english", ModuleFolder(file.scenario), file.scenario);
-    ApplyDriverFiles(true, ModuleFolder(file.scenario), file.scenario);
-    return file;
+    return ParseScenario(kDefaultPc);
 }
 
 ScenarioFile ParseScenario(const std::string& text) {

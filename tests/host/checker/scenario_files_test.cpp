@@ -37,12 +37,25 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioFileTest, ::testing::ValuesIn(Scenar
                              return name;
                          });
 
-TEST(DefaultScenarioTest, PassesChecksOneAndTwoOnWindowsXp) {
-    RunOutcome outcome = RunVortau(DefaultScenario().scenario);
+// The main job's PC passes all four checks and ends as it began: its adapter on its home
+// network, WZC running, the vendor's utility running again with its arguments.
+TEST(DefaultScenarioTest, PassesAllFourChecksAndPutsThePcBack) {
+    sim::Scenario pc = DefaultScenario().scenario;
+    RunOutcome outcome = RunVortau(pc);
     EXPECT_EQ(outcome.osStatus, 2);
     EXPECT_EQ(outcome.adminStatus, 1);
+    EXPECT_EQ(outcome.adapterStatus, 1);
+    EXPECT_EQ(outcome.wlanStatus, 4);
     EXPECT_EQ(outcome.dialogs, (std::vector<int>{132, 131, 130}));
-    EXPECT_EQ(outcome.virtualMs, 0u);
+    EXPECT_GE(outcome.virtualMs, 40000u) << "the 40-second watch";
+    const FinalState& after = outcome.finalState;
+    for (const auto& [adapter, radio] : after.radios) {
+        EXPECT_EQ(radio, after.radiosAtStart.at(adapter)) << adapter;
+    }
+    EXPECT_EQ(after.services.at("WZCSVC"), kServiceRunning);
+    EXPECT_EQ(after.services.count("CORVANENDISPROT"), 0u);
+    ASSERT_EQ(after.processes.size(), 1u);
+    EXPECT_EQ(after.processes[0], std::pair(pc.processes[0].image, pc.processes[0].arguments));
 }
 
 TEST(ScenarioParseTest, RejectsWhatItCannotUse) {
