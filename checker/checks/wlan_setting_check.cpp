@@ -12,22 +12,23 @@ namespace {
 // The pause after utilities were closed, before the service is stopped again.
 constexpr uint32_t kAfterUtilitiesMs = 500;
 
+// One preparation or restore step: its line, and its error line when it fails; the sequence
+// goes on either way, so that whatever was changed is put back.
+template <typename Operation>
+void Step(const char* name, Operation operation) {
+    DebugLog("VORTAU CheckWlanSetting %s()\r\n", name);
+    if (!operation()) {
+        DebugLog("VORTAU CheckWlanSetting %s Error!!\r\n", name);
+    }
+}
+
 }  // namespace
 
 void CheckWlanSetting(CHalvexApp& app) {
     CProjectorManager& m = app.m_manager;
-    DebugLog("VORTAU CheckWlanSetting StopWZC()\r\n");
-    if (!m.StopWZC(1)) {
-        DebugLog("VORTAU CheckWlanSetting StopWZC Error!!\r\n");
-    }
-    DebugLog("VORTAU CheckWlanSetting StartWLANSVC()\r\n");
-    if (!m.StartWLANSVC()) {
-        DebugLog("VORTAU CheckWlanSetting StartWLANSVC Error!!\r\n");
-    }
-    DebugLog("VORTAU CheckWlanSetting StartNDISPROT()\r\n");
-    if (!m.StartNDISPROT()) {
-        DebugLog("VORTAU CheckWlanSetting StartNDISPROT Error!!\r\n");
-    }
+    Step("StopWZC", [&] { return m.StopWZC(1); });
+    Step("StartWLANSVC", [&] { return m.StartWLANSVC(); });
+    Step("StartNDISPROT", [&] { return m.StartNDISPROT(); });
 
     DebugLog("VORTAU CheckWlanSetting ProcessControl()\r\n");
     app.m_utilityControl.cm3TrayWasRunning = 0;
@@ -35,37 +36,22 @@ void CheckWlanSetting(CHalvexApp& app) {
     ProcessControl(&changed, nullptr, app.m_utilityControl, kProcessControlEnter, nullptr);
     if (changed) {
         platform::Sleep(kAfterUtilitiesMs);
-        DebugLog("VORTAU CheckWlanSetting StopWZC()\r\n");
         // A utility that let go may have started the service again; this stop is not undone.
-        if (!m.StopWZC(0)) {
-            DebugLog("VORTAU CheckWlanSetting StopWZC Error!!\r\n");
-        }
+        Step("StopWZC", [&] { return m.StopWZC(0); });
     }
 
     DebugLog("VORTAU CheckWlanSetting Check Wlan Setting\r\n");
     app.m_nWlanStatus = m.CheckSetESSID();
 
-    DebugLog("VORTAU CheckWlanSetting StartWZC()\r\n");
-    if (!m.StartWZC()) {
-        DebugLog("VORTAU CheckWlanSetting StartWZC Error!!\r\n");
-    }
-    DebugLog("VORTAU CheckWlanSetting StopWLANSVC()\r\n");
-    if (!m.StopWLANSVC()) {
-        DebugLog("VORTAU CheckWlanSetting StopWLANSVC Error!!\r\n");
-    }
+    Step("StartWZC", [&] { return m.StartWZC(); });
+    Step("StopWLANSVC", [&] { return m.StopWLANSVC(); });
     DebugLog("VORTAU CheckWlanSetting ProcessControl()\r\n");
     int wait = 0;
     uint8_t restartAdapter = 1;
     ProcessControl(nullptr, &wait, app.m_utilityControl, kProcessControlLeave, &restartAdapter);
-    DebugLog("VORTAU CheckWlanSetting StopNDISPROT()\r\n");
-    if (!m.StopNDISPROT()) {
-        DebugLog("VORTAU CheckWlanSetting StopNDISPROT Error!!\r\n");
-    }
+    Step("StopNDISPROT", [&] { return m.StopNDISPROT(); });
     if (restartAdapter) {
-        DebugLog("VORTAU CheckWlanSetting NetworkAdapterEnableDisable()\r\n");
-        if (!m.NetworkAdapterEnableDisable()) {
-            DebugLog("VORTAU CheckWlanSetting NetworkAdapterEnableDisable Error!!\r\n");
-        }
+        Step("NetworkAdapterEnableDisable", [&] { return m.NetworkAdapterEnableDisable(); });
     }
 }
 

@@ -11,6 +11,7 @@
 #include "platform/kernel.h"
 #include "platform/sim/wlan_service.h"
 #include "platform/thread.h"
+#include "tests/host/wlan/cancel_later.h"
 #include "tests/host/wlan/radio_pc.h"
 #include "tests/host/wlan/traced.h"
 #include "tools/scenario/vortau_run.h"
@@ -19,6 +20,8 @@
 namespace corvane {
 namespace {
 
+using testing::CancelAt;
+using testing::CancelLater;
 using testing::kWirelessName;
 using testing::Network;
 using testing::Traced;
@@ -160,10 +163,10 @@ TEST(SetESSIDTest, AnAdapterNeverSeenOnTheNetworkCostsThreeAttemptsOfFourteenPol
         sim::SsidAnswer answer;
         int check;
     };
-    for (const Case& c : {Case{"never, before Vista", false, {sim::SsidAnswer::Kind::Never}, 2},
-                          Case{"in infrastructure mode", false,
-                               {sim::SsidAnswer::Kind::Infrastructure, 0}, 1},
-                          Case{"never, from Vista", true, {sim::SsidAnswer::Kind::Never}, 1}}) {
+    for (const Case& c :
+         {Case{"never, before Vista", false, {sim::SsidAnswer::Kind::Never}, 2},
+          Case{"in infrastructure mode", false, {sim::SsidAnswer::Kind::Infrastructure, 0}, 1},
+          Case{"never, from Vista", true, {sim::SsidAnswer::Kind::Never}, 1}}) {
         SCOPED_TRACE(c.what);
         Chosen chosen(Pc(c.vista, Home(c.answer)));
         uint64_t start = chosen.pc().now();
@@ -182,9 +185,9 @@ TEST(SetESSIDTest, BackOnItsOldNetworkACiscoOrAironetAdapterEndsAtOnce) {
         int result;
         uint64_t ms;
     };
-    for (const Case& c : {Case{"Cisco Aironet 350 Series", 0, 300}, Case{"Aironet", 0, 300},
-                          Case{"aironet wireless", 1, 3 * 14 * 300},
-                          Case{"Intel PRO/Wireless", 1, 3 * 14 * 300}}) {
+    for (const Case& c :
+         {Case{"Cisco Aironet 350 Series", 0, 300}, Case{"Aironet", 0, 300},
+          Case{"aironet wireless", 1, 3 * 14 * 300}, Case{"Intel PRO/Wireless", 1, 3 * 14 * 300}}) {
         SCOPED_TRACE(c.description);
         Chosen chosen(Pc(false, Home({sim::SsidAnswer::Kind::FallBack, 100}), c.description));
         uint64_t start = chosen.pc().now();
@@ -195,18 +198,6 @@ TEST(SetESSIDTest, BackOnItsOldNetworkACiscoOrAironetAdapterEndsAtOnce) {
         EXPECT_EQ(chosen.manager.m_nSetMode, c.result ? 1 : -1);
         EXPECT_TRUE(sim::HeldCriticalSections().empty());
     }
-}
-
-struct CancelAt {
-    CProjectorManager* manager;
-    uint32_t ms;
-};
-
-uint32_t PLATFORM_API CancelLater(void* parameter) {
-    auto* cancel = static_cast<CancelAt*>(parameter);
-    platform::Sleep(cancel->ms);
-    cancel->manager->m_bCancel = true;
-    return 0;
 }
 
 TEST(SetESSIDTest, ACancelIsSeenAtTheNextPoll) {

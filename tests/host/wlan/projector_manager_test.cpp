@@ -58,7 +58,9 @@ struct Chosen {
         manager.SelectAdapter(0);
     }
     sim::Pc& pc() { return session.pc(); }
-    sim::RadioSettings Radio() { return pc().network().FindRadio(kWirelessName)->Settings(pc().now()); }
+    sim::RadioSettings Radio() {
+        return pc().network().FindRadio(kWirelessName)->Settings(pc().now());
+    }
     tools::SimSession session;
     CProjectorManager manager;
 };
@@ -94,8 +96,10 @@ TEST(ManagerTextsTest, JapaneseLinesAreShiftJisBytesWhateverTheCodePage) {
     std::vector<std::string> lines = session.Trace();
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "2026/12/03 09:14:25:000 " + std::string(80, '-') + "\n");
-    EXPECT_EQ(lines[1], "2026/12/03 09:14:25:000 " + ShiftJis("開始時間") + " 2026/12/03 09:14:25\n");
-    EXPECT_EQ(lines[2], "2026/12/03 09:14:25:000 " + ShiftJis("終了時間") + " 2026/12/03 09:14:25\n");
+    EXPECT_EQ(lines[1],
+              "2026/12/03 09:14:25:000 " + ShiftJis("開始時間") + " 2026/12/03 09:14:25\n");
+    EXPECT_EQ(lines[2],
+              "2026/12/03 09:14:25:000 " + ShiftJis("終了時間") + " 2026/12/03 09:14:25\n");
 }
 
 TEST(AdHocProfileTest, TheTestNetworkIsNamedTwiceAndMarkupInANameIsEscaped) {
@@ -147,27 +151,51 @@ TEST(ManagerServicesTest, ServicesComeBackOnlyWhenTheManagerStoppedOrStartedThem
         std::vector<std::string> requests;
     };
     for (const Case& c : std::vector<Case>{
-             {"WZC stopped and remembered", false, true,
+             {"WZC stopped and remembered",
+              false,
+              true,
               [](CProjectorManager& m) { m.StopWZC(1), m.StartWZC(); },
               {"stop wzcsvc", "start wzcsvc"}},
-             {"WZC stopped, not remembered", false, true,
-              [](CProjectorManager& m) { m.StopWZC(0), m.StartWZC(); }, {"stop wzcsvc"}},
-             {"WZC not running", false, false,
-              [](CProjectorManager& m) { m.StopWZC(1), m.StartWZC(); }, {}},
-             {"WZC on Vista", true, true,
-              [](CProjectorManager& m) { m.StopWZC(1), m.StartWZC(); }, {}},
-             {"WLAN service was running", true, true,
-              [](CProjectorManager& m) { m.StartWLANSVC(), m.StopWLANSVC(); }, {"start wlansvc"}},
-             {"WLAN service started by us", true, false,
+             {"WZC stopped, not remembered",
+              false,
+              true,
+              [](CProjectorManager& m) { m.StopWZC(0), m.StartWZC(); },
+              {"stop wzcsvc"}},
+             {"WZC not running",
+              false,
+              false,
+              [](CProjectorManager& m) { m.StopWZC(1), m.StartWZC(); },
+              {}},
+             {"WZC on Vista",
+              true,
+              true,
+              [](CProjectorManager& m) { m.StopWZC(1), m.StartWZC(); },
+              {}},
+             {"WLAN service was running",
+              true,
+              true,
+              [](CProjectorManager& m) { m.StartWLANSVC(), m.StopWLANSVC(); },
+              {"start wlansvc"}},
+             {"WLAN service started by us",
+              true,
+              false,
               [](CProjectorManager& m) { m.StartWLANSVC(), m.StopWLANSVC(); },
               {"start wlansvc", "stop wlansvc"}},
-             {"WLAN service before Vista", false, false,
-              [](CProjectorManager& m) { m.StartWLANSVC(), m.StopWLANSVC(); }, {}},
-             {"our driver before Vista", false, true,
+             {"WLAN service before Vista",
+              false,
+              false,
+              [](CProjectorManager& m) { m.StartWLANSVC(), m.StopWLANSVC(); },
+              {}},
+             {"our driver before Vista",
+              false,
+              true,
               [](CProjectorManager& m) { m.StartNDISPROT(), m.StopNDISPROT(); },
               {"start CorvaneNdisprot", "stop CorvaneNdisprot"}},
-             {"our driver on Vista", true, true,
-              [](CProjectorManager& m) { m.StartNDISPROT(), m.StopNDISPROT(); }, {}},
+             {"our driver on Vista",
+              true,
+              true,
+              [](CProjectorManager& m) { m.StartNDISPROT(), m.StopNDISPROT(); },
+              {}},
          }) {
         SCOPED_TRACE(c.what);
         sim::Scenario scenario = Pc(c.vista);
@@ -233,8 +261,8 @@ TEST(ManagerSettingTest, BeforeVistaTheSavedNetworkAndItsSecurityComeBack) {
     ASSERT_EQ(manager.RestoreWlanSetting(), 1);
     EXPECT_EQ(chosen.Radio(), (sim::RadioSettings{"HomeAP", 1, 4, 4}));
     EXPECT_EQ(manager.m_strSavedSSID, "");
-    for (const char* line : {"Infra Result[1]", "Auth  Result[1]", "WEP   Result[1]",
-                             "ESSID Result[1]"}) {
+    for (const char* line :
+         {"Infra Result[1]", "Auth  Result[1]", "WEP   Result[1]", "ESSID Result[1]"}) {
         EXPECT_TRUE(Traced(chosen.session, line)) << line;
     }
     // Nothing saved: nothing to do.

@@ -11,6 +11,7 @@
 
 #include "platform/kernel.h"
 #include "platform/thread.h"
+#include "tests/host/wlan/cancel_later.h"
 #include "tests/host/wlan/radio_pc.h"
 #include "tests/host/wlan/traced.h"
 #include "tools/scenario/vortau_run.h"
@@ -20,6 +21,8 @@
 namespace corvane {
 namespace {
 
+using testing::CancelAt;
+using testing::CancelLater;
 using testing::kWirelessName;
 using testing::Network;
 using testing::Traced;
@@ -151,18 +154,6 @@ TEST(CheckSetESSIDTest, ScansThatFailAtOnceAreRetriedForFiveSecondsWithPauses) {
     EXPECT_TRUE(Traced(session, "VORTAU CheckSetESSID ESSID Enumerates TimeOut\r\n"));
     EXPECT_GE(session.pc().now(), 5000u);
     EXPECT_LE(session.pc().now(), 6000u);
-}
-
-struct CancelAt {
-    CProjectorManager* manager;
-    uint32_t ms;
-};
-
-uint32_t PLATFORM_API CancelLater(void* parameter) {
-    auto* cancel = static_cast<CancelAt*>(parameter);
-    platform::Sleep(cancel->ms);
-    cancel->manager->m_bCancel = true;
-    return 0;
 }
 
 TEST(CheckSetESSIDTest, ACancelBeforeTheTestChangesNothingAndLaterOnesStillRestore) {

@@ -80,7 +80,8 @@ TEST_F(WirelessLanTest, ScansThatFailCostTheirWaitAndOnlyAllThreeFailingIsAnErro
         int result;
         uint64_t ms;
     };
-    for (const Case& c : {Case{0, 1, 1500}, Case{2, 1, 2300}, Case{3, CWirelessLAN::kNoScan, 2700}}) {
+    for (const Case& c :
+         {Case{0, 1, 1500}, Case{2, 1, 2300}, Case{3, CWirelessLAN::kNoScan, 2700}}) {
         SCOPED_TRACE(c.failedScans);
         sim::Pc& pc = Install(RadioPc(
             {.networks = {Network("HomeAP", -40)},
@@ -134,10 +135,8 @@ TEST_F(WirelessLanTest, TableAccessorsRefuseIndicesOutsideTheTableAndLeaveTheOut
 }
 
 TEST_F(WirelessLanTest, SettingsReachTheRadioAndReadBack) {
-    sim::Pc& pc = Install(RadioPc({.ssid = "HomeAP",
-                                   .authMode = 4,
-                                   .encryption = 4,
-                                   .networks = {Network("HomeAP", -40)}}));
+    sim::Pc& pc = Install(RadioPc(
+        {.ssid = "HomeAP", .authMode = 4, .encryption = 4, .networks = {Network("HomeAP", -40)}}));
     char ssid[33] = {};
     uint32_t mode = 7;
     uint32_t auth = 7;
@@ -222,21 +221,42 @@ TEST_F(WirelessLanTest, TheCallersLockComesFirstAndTheBackEndTakesNoLockInsideIt
     std::set<sim::Pc::LockOrder> orders = pc.LockOrders();
     EXPECT_TRUE(orders.count({&manager, &wlan_.Lock()}));
     for (const auto& [held, taken] : orders) {
-        EXPECT_NE(held, static_cast<const void*>(&wlan_.Lock())) << "a lock taken inside the back end's";
+        EXPECT_NE(held, static_cast<const void*>(&wlan_.Lock()))
+            << "a lock taken inside the back end's";
     }
 }
 
 TEST_F(WirelessLanTest, NoOperationLeavesADriverHandleOpen) {
     const std::vector<std::pair<const char*, std::function<void(CWirelessLAN&)>>> operations = {
         {"EnumNetworks", [](CWirelessLAN& w) { w.EnumNetworks(); }},
-        {"GetCurrentSSID", [](CWirelessLAN& w) { char s[33]; w.GetCurrentSSID(s); }},
+        {"GetCurrentSSID",
+         [](CWirelessLAN& w) {
+             char s[33];
+             w.GetCurrentSSID(s);
+         }},
         {"SetCurrentSSID", [](CWirelessLAN& w) { w.SetCurrentSSID("X"); }},
-        {"GetInfraMode", [](CWirelessLAN& w) { uint32_t v; w.GetInfraMode(&v); }},
+        {"GetInfraMode",
+         [](CWirelessLAN& w) {
+             uint32_t v;
+             w.GetInfraMode(&v);
+         }},
         {"SetInfraMode", [](CWirelessLAN& w) { w.SetInfraMode(0); }},
-        {"GetEncryptionStatus", [](CWirelessLAN& w) { uint32_t v; w.GetEncryptionStatus(&v); }},
+        {"GetEncryptionStatus",
+         [](CWirelessLAN& w) {
+             uint32_t v;
+             w.GetEncryptionStatus(&v);
+         }},
         {"SetEncryptionStatus", [](CWirelessLAN& w) { w.SetEncryptionStatus(1); }},
-        {"GetAuthMode", [](CWirelessLAN& w) { uint32_t v; w.GetAuthMode(&v); }},
-        {"SetAuthMode", [](CWirelessLAN& w) { uint32_t v = 0; w.SetAuthMode(&v); }},
+        {"GetAuthMode",
+         [](CWirelessLAN& w) {
+             uint32_t v;
+             w.GetAuthMode(&v);
+         }},
+        {"SetAuthMode",
+         [](CWirelessLAN& w) {
+             uint32_t v = 0;
+             w.SetAuthMode(&v);
+         }},
     };
     sim::RadioConfig failing{.networks = {Network("HomeAP", -40)}};
     for (uint32_t oid : {platform::kOid80211Ssid, platform::kOid80211InfrastructureMode,

@@ -71,7 +71,8 @@ TEST_F(VistaTest, LoadsWlanApiFromTheSystemDirectoryEvenWithOnePlantedBesideTheP
     sim::Pc& pc = Install(scenario);
     ASSERT_EQ(wlan_->LoadWlanApi(), 1);
     EXPECT_EQ(wlan_->LoadWlanApi(), 1);
-    EXPECT_EQ(pc.libraryLoads(), std::vector<std::u16string>{u"C:\\WINDOWS\\system32\\Wlanapi.dll"});
+    EXPECT_EQ(pc.libraryLoads(),
+              std::vector<std::u16string>{u"C:\\WINDOWS\\system32\\Wlanapi.dll"});
     EXPECT_EQ(pc.librariesHeld(), 1);
     wlan_.reset();
     EXPECT_EQ(pc.librariesHeld(), 0);
@@ -83,9 +84,8 @@ TEST_F(VistaTest, WithoutTheLibraryOrOneOfItsEntryPointsNothingWorks) {
     xp.minorVersion = 1;
     sim::Scenario lacking = VistaPc();
     lacking.wlanApiMissing = {"WlanSetInterface"};
-    for (const auto& [what, scenario] :
-         std::vector<std::pair<const char*, sim::Scenario>>{{"Windows XP", xp},
-                                                            {"an entry point missing", lacking}}) {
+    for (const auto& [what, scenario] : std::vector<std::pair<const char*, sim::Scenario>>{
+             {"Windows XP", xp}, {"an entry point missing", lacking}}) {
         SCOPED_TRACE(what);
         sim::Pc& pc = Install(scenario);
         EXPECT_EQ(wlan_->LoadWlanApi(), 0);
@@ -186,8 +186,8 @@ TEST_F(VistaTest, ConnectNetworkPicksTheModeFromTheProfileAndTheSecurity) {
         network.dot11BssType = c.bssType;
         network.bSecurityEnabled = c.secured;
         EXPECT_EQ(wlan_->ConnectNetwork(kWirelessName, &network), 1);
-        EXPECT_EQ(Calls(), c.call.empty() ? std::vector<std::string>{}
-                                          : std::vector<std::string>{c.call});
+        EXPECT_EQ(Calls(),
+                  c.call.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.call});
         EXPECT_EQ(Radio(), c.joined);
         ExpectNothingHeld();
     }
@@ -245,17 +245,17 @@ TEST_F(VistaTest, SetProfileStoresOrConnectsByTheFirstNameAndItsEntities) {
              Case{"no end of the name", u"<name>Tom", 0, ""},
              Case{"no name at all", u"<WLANProfile/>", 0, ""},
              // The end of the name must stand within 135 characters of its start.
-             Case{"a name of 129 characters", u"<name>" + std::u16string(129, u'n') + u"</name>",
-                  0, ""},
+             Case{"a name of 129 characters", u"<name>" + std::u16string(129, u'n') + u"</name>", 0,
+                  ""},
              // Asked for; the service knows no such profile.
-             Case{"a name of 128 characters", u"<name>" + std::u16string(128, u'n') + u"</name>",
-                  0, connect + std::string(128, 'n')},
+             Case{"a name of 128 characters", u"<name>" + std::u16string(128, u'n') + u"</name>", 0,
+                  connect + std::string(128, 'n')},
          }) {
         SCOPED_TRACE(c.what);
         Calls().clear();
         EXPECT_EQ(wlan_->SetProfile(kWirelessName, c.xml.c_str(), 0), c.result);
-        EXPECT_EQ(Calls(), c.call.empty() ? std::vector<std::string>{}
-                                          : std::vector<std::string>{c.call});
+        EXPECT_EQ(Calls(),
+                  c.call.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.call});
     }
     ExpectNothingHeld();
 }

@@ -12,8 +12,8 @@
 #include "netconfig/tavir_net_set.h"
 #include "platform/protocol_driver.h"
 #include "platform/sim/pc.h"
-#include "tools/scenario/scenario_file.h"
 #include "tests/host/wlan/scan_rows.h"
+#include "tools/scenario/scenario_file.h"
 #include "wlan/wireless_lan.h"
 
 namespace corvane {
@@ -46,10 +46,10 @@ TEST(WirelessScenarioTest, TheXpPcsThreeNetworksComeOutMergedAndStrongestFirst) 
     }
     ASSERT_EQ(count, 3);
     EXPECT_EQ(testing::Rows(wlan, count), (std::vector<testing::Row>{
-                                               {"HomeAP", -48, 1, 1, 0x01},
-                                               {"PJ-Quintrel", -55, 0, 0, 0x09},
-                                               {"Neighbour", -62, 1, 1, 0x02},
-                                           }));
+                                              {"HomeAP", -48, 1, 1, 0x01},
+                                              {"PJ-Quintrel", -55, 0, 0, 0x09},
+                                              {"Neighbour", -62, 1, 1, 0x02},
+                                          }));
     wlan.ClearNetworks();
 
     ASSERT_EQ(services.Stop(platform::kProtocolServiceName, 1), 1);

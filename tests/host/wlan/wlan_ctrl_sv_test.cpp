@@ -37,7 +37,9 @@ class ChannelTest : public ::testing::Test {
         channel().ClearBSSIDList();
         return pc;
     }
-    bool Bind() { return channel().OpenDriver() == 1 && channel().OpenAdapter(testing::kWirelessDevice) == 1; }
+    bool Bind() {
+        return channel().OpenDriver() == 1 && channel().OpenAdapter(testing::kWirelessDevice) == 1;
+    }
     void TearDown() override {
         channel().CloseDriver();
         channel().ClearBSSIDList();
@@ -56,7 +58,8 @@ TEST_F(ChannelTest, OpenAndBindSendTheBindWaitThenTheAdapterNameInUtf16WithoutTe
     EXPECT_EQ(Requests()[0].input, "");
     EXPECT_EQ(Requests()[0].outSize, 0u);
     EXPECT_EQ(Requests()[1].code, 0x0012C800u);
-    EXPECT_EQ(Requests()[1].input, testing::Utf16(u"\\DEVICE\\{ABCDEF01-2345-6789-ABCD-EF0123456789}", 0));
+    EXPECT_EQ(Requests()[1].input,
+              testing::Utf16(u"\\DEVICE\\{ABCDEF01-2345-6789-ABCD-EF0123456789}", 0));
     EXPECT_EQ(Requests()[1].outSize, 0u);
     EXPECT_EQ(testing::OpenDriverHandles(pc), 1u);
     channel().CloseDriver();
@@ -148,8 +151,8 @@ TEST_F(ChannelTest, OpenDriverFailsWithoutARunningDriverAndHoldsNoHandle) {
     missing.services.clear();
     sim::Scenario bindFails = RadioPc();
     bindFails.network.bindWaitError = 21;  // ERROR_NOT_READY
-    for (Case& c : std::vector<Case>{{"stopped", stopped}, {"not installed", missing},
-                                     {"bind wait fails", bindFails}}) {
+    for (Case& c : std::vector<Case>{
+             {"stopped", stopped}, {"not installed", missing}, {"bind wait fails", bindFails}}) {
         SCOPED_TRACE(c.what);
         sim::Pc& pc = Install(c.pc);
         EXPECT_EQ(channel().OpenDriver(), 0);
@@ -174,7 +177,8 @@ TEST_F(ChannelTest, OpenAdapterFailsForAnAdapterTheDriverDoesNotKnowOrANameItCan
     };
     for (Case& c : std::vector<Case>{
              {"not bound", unbound, testing::kWirelessDevice, true},
-             {"another adapter", RadioPc(), "\\DEVICE\\{00000000-0000-0000-0000-000000000000}", true},
+             {"another adapter", RadioPc(), "\\DEVICE\\{00000000-0000-0000-0000-000000000000}",
+              true},
              {"longer than the driver takes", RadioPc(), tooLong, false},
              {"non-ASCII", RadioPc(), "\\DEVICE\\{\x83\x65\x83\x58\x83\x67}", true},
              {"empty", RadioPc(), "", false},
@@ -192,9 +196,9 @@ TEST_F(ChannelTest, OpenAdapterFailsForAnAdapterTheDriverDoesNotKnowOrANameItCan
 }
 
 TEST_F(ChannelTest, ScanWaitsHalfASecondAfterItsRequestWhetherOrNotItWasTaken) {
-    sim::Pc& pc = Install(RadioPc({.networks = {testing::Network("HomeAP", -40)},
-                                   .failingSets = {{platform::kOid80211BssidListScan,
-                                                    {.error = 31, .times = 1}}}}));
+    sim::Pc& pc = Install(
+        RadioPc({.networks = {testing::Network("HomeAP", -40)},
+                 .failingSets = {{platform::kOid80211BssidListScan, {.error = 31, .times = 1}}}}));
     ASSERT_TRUE(Bind());
     // The first scan request is refused.
     ASSERT_EQ(channel().ScanBSSIDList(), 0);
@@ -271,8 +275,9 @@ TEST_F(ChannelTest, BadBssidListsEndTheWalkWithoutReadingPastTheBuffer) {
 }
 
 TEST_F(ChannelTest, AFailedListQueryEmptiesTheList) {
-    Install(RadioPc({.networks = {testing::Network("HomeAP", -40)},
-                     .failingQueries = {{platform::kOid80211BssidList, {.error = 31, .times = 1}}}}));
+    Install(
+        RadioPc({.networks = {testing::Network("HomeAP", -40)},
+                 .failingQueries = {{platform::kOid80211BssidList, {.error = 31, .times = 1}}}}));
     ASSERT_TRUE(Bind());
     ASSERT_EQ(channel().ScanBSSIDList(), 0);
     EXPECT_TRUE(channel().BSSIDList().empty());
