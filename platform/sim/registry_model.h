@@ -39,6 +39,7 @@ class Registry {
     // Removes a key that has no keys below it.
     bool Erase(const std::u16string& path);
     const RegistryValue* Value(const std::u16string& path, const std::u16string& name) const;
+    const std::map<std::u16string, Key>& keys() const { return keys_; }
 
     void Open(uintptr_t id, OpenKey key) { open_[id] = std::move(key); }
     OpenKey* Lookup(uintptr_t id);

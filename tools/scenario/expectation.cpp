@@ -4,6 +4,7 @@
 
 #include "platform/sim/code_page.h"
 #include "platform/sim/pc.h"
+#include "tools/scenario/pc_fields.h"
 
 namespace corvane::tools {
 
@@ -33,6 +34,8 @@ std::vector<std::string> UnmetExpectations(const RunOutcome& outcome, const Expe
     std::vector<std::string> problems;
     Compare(problems, "m_nOSStatus", expect.osStatus, outcome.osStatus);
     Compare(problems, "m_nAdminStatus", expect.adminStatus, outcome.adminStatus);
+    Compare(problems, "m_nAdapterStatus", expect.adapterStatus, outcome.adapterStatus);
+    Compare(problems, "m_nWlanStatus", expect.wlanStatus, outcome.wlanStatus);
     Compare(problems, "m_bPrecheckFailed", expect.precheckFailed, outcome.precheckFailed);
     Compare(problems, "m_bNeedElevation", expect.needElevation, outcome.needElevation);
     Compare(problems, "the dialogs shown", expect.dialogs, outcome.dialogs);
@@ -70,6 +73,9 @@ std::vector<std::string> UnmetExpectations(const RunOutcome& outcome, const Expe
         }
     }
     AddUnmetFinalState(outcome.finalState, expect.finalState, problems);
+    for (std::string& change : UnintendedChanges(outcome.before, outcome.after, expect.changes)) {
+        problems.push_back(std::move(change));
+    }
     return problems;
 }
 

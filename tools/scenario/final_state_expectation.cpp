@@ -22,16 +22,6 @@ std::string Utf8(const std::u16string& text) {
     return sim::ToUtf8(text);
 }
 
-std::string ServiceState(std::optional<uint32_t> state) {
-    if (!state)
-        return "absent";
-    if (*state == kServiceStopped)
-        return "stopped";
-    if (*state == kServiceRunning)
-        return "running";
-    return "state " + std::to_string(*state);
-}
-
 template <typename T>
 std::string List(const std::vector<T>& items, const std::function<std::string(const T&)>& text) {
     std::string list = "[";
@@ -62,8 +52,8 @@ void CheckServices(const FinalState& state, const FinalStateExpectation& expect,
             actual = found->second;
         }
         if (actual != expected) {
-            problems.push_back("service " + name + ": " + ServiceState(actual) + ", expected " +
-                               ServiceState(expected));
+            problems.push_back("service " + name + ": " + DescribeServiceState(actual) +
+                               ", expected " + DescribeServiceState(expected));
         }
     }
 }
@@ -103,8 +93,19 @@ void CheckComponents(const FinalState& state, const FinalStateExpectation& expec
     }
 }
 
-// The value as a scenario file writes it; its type and bytes when it has no such form.
-std::string Describe(const std::optional<sim::RegistryValue>& value) {
+}  // namespace
+
+std::string DescribeServiceState(std::optional<uint32_t> state) {
+    if (!state)
+        return "absent";
+    if (*state == kServiceStopped)
+        return "stopped";
+    if (*state == kServiceRunning)
+        return "running";
+    return "state " + std::to_string(*state);
+}
+
+std::string DescribeRegistryValue(const std::optional<sim::RegistryValue>& value) {
     if (!value) {
         return "absent";
     }
@@ -138,6 +139,8 @@ std::string Describe(const std::optional<sim::RegistryValue>& value) {
     return "type " + std::to_string(value->type) + " bytes" + hex;
 }
 
+namespace {
+
 void CheckRegistry(const FinalState& state, const FinalStateExpectation& expect,
                    std::vector<std::string>& problems) {
     for (const auto& [path, values] : expect.registry) {
@@ -151,7 +154,8 @@ void CheckRegistry(const FinalState& state, const FinalStateExpectation& expect,
                 (!actual || (actual->type == expected->type && actual->bytes == expected->bytes));
             if (!same) {
                 problems.push_back("registry " + Utf8(path) + " value " + Utf8(name) + ": " +
-                                   Describe(actual) + ", expected " + Describe(expected));
+                                   DescribeRegistryValue(actual) + ", expected " +
+                                   DescribeRegistryValue(expected));
             }
         }
     }

@@ -31,6 +31,13 @@ struct FinalStateExpectation {
     std::map<std::string, std::vector<std::string>> wlanProfiles;
 };
 
+// A service's state as a scenario file writes it: "absent", "stopped", "running".
+std::string DescribeServiceState(std::optional<uint32_t> state);
+
+// A registry value as a scenario file writes it ("dword 1", "sz \"x\""), its type and bytes
+// when it has no such form, or "absent".
+std::string DescribeRegistryValue(const std::optional<sim::RegistryValue>& value);
+
 // Adds a line for each part of `expect` that `state` does not show.
 void AddUnmetFinalState(const FinalState& state, const FinalStateExpectation& expect,
                         std::vector<std::string>& problems);

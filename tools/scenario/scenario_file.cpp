@@ -200,6 +200,10 @@ Expectation ParseExpectation(const json& expect) {
         e.osStatus = expect["osStatus"].get<int>();
     if (expect.contains("adminStatus"))
         e.adminStatus = expect["adminStatus"].get<int>();
+    if (expect.contains("adapterStatus"))
+        e.adapterStatus = expect["adapterStatus"].get<int>();
+    if (expect.contains("wlanStatus"))
+        e.wlanStatus = expect["wlanStatus"].get<int>();
     if (expect.contains("precheckFailed"))
         e.precheckFailed = expect["precheckFailed"].get<bool>();
     if (expect.contains("needElevation"))
@@ -214,6 +218,7 @@ Expectation ParseExpectation(const json& expect) {
     }
     e.noResultFile = expect.value("noResultFile", false);
     e.finalState = ParseFinalState(expect);
+    e.changes = expect.value("changes", std::vector<std::string>{});
     return e;
 }
 
@@ -286,10 +291,28 @@ constexpr char kDefaultPc[] = R"({
       "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\WZCSVC\\Parameters\\Interfaces\\{6B29FC40-CA47-1067-B31D-00DD010662DA}": {
         "ControlFlags": {"dword": 32768}
       },
+      "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\{6B29FC40-CA47-1067-B31D-00DD010662DA}\\Connection": {
+        "Name": {"sz": "Wireless Network Connection"},
+        "PnpInstanceID": {"sz": "PCI\\VEN_168C&DEV_0023\\4&2A8B1D0&0&10F0"}
+      },
+      "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{6B29FC40-CA47-1067-B31D-00DD010662DA}": {
+        "EnableDHCP": {"dword": 1},
+        "IPAddress": {"multiSz": ["0.0.0.0"]},
+        "SubnetMask": {"multiSz": ["0.0.0.0"]}
+      },
       "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run": {
         "WN511T": {"sz": "\"C:\\Program Files\\NETGEAR\\WN511T\\WN511T.exe\" /tray"}
       }
-    }
+    },
+    "tcpipBindingPaths": [{"token": "ms_tcpip->PCI\\VEN_168C&DEV_0023\\4&2A8B1D0&0&10F0"}]
+  },
+  "expect": {
+    "osStatus": 2, "adminStatus": 1, "adapterStatus": 1, "wlanStatus": 4,
+    "changes": [
+      "file C:\\WINDOWS\\inf\\oem*.inf*",
+      "file C:\\WINDOWS\\system32\\drivers\\TAVIR_CorvaneWD.sys*",
+      "registry *\\Class\\{4D36E975-E325-11CE-BFC1-08002BE10318}\\Ndi*"
+    ]
   }
 })";
 

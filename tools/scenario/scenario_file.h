@@ -15,6 +15,8 @@ namespace corvane::tools {
 struct Expectation {
     std::optional<int> osStatus;
     std::optional<int> adminStatus;
+    std::optional<int> adapterStatus;
+    std::optional<int> wlanStatus;
     std::optional<bool> precheckFailed;
     std::optional<bool> needElevation;
     std::optional<std::vector<int>> dialogs;
@@ -26,6 +28,9 @@ struct Expectation {
     std::optional<std::pair<std::u16string, std::u16string>> resultFile;
     bool noResultFile = false;
     FinalStateExpectation finalState;
+    // The fields of the PC the run may leave changed (patterns with *); every other field
+    // must be after the run what it was before it.
+    std::vector<std::string> changes;
 };
 
 struct ScenarioFile {

@@ -50,6 +50,7 @@ std::vector<std::string> SimSession::Trace() const {
 RunOutcome RunVortau(const sim::Scenario& scenario) {
     SimSession session(scenario);
     RunOutcome outcome;
+    outcome.before = FieldsOf(session.pc());
     {
         CHalvexApp app;
         app.InitInstance();
@@ -73,6 +74,7 @@ RunOutcome RunVortau(const sim::Scenario& scenario) {
     }
     outcome.virtualMs = session.pc().now();
     outcome.finalState = FinalStateOf(session.pc());
+    outcome.after = FieldsOf(session.pc());
     return outcome;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/sim/pc.h"
 #include "platform/sim/scenario.h"
 #include "tools/scenario/final_state.h"
+#include "tools/scenario/pc_fields.h"
 
 namespace corvane::tools {
 
@@ -30,6 +31,8 @@ struct RunOutcome {
     std::map<std::u16string, std::string> resultFiles;  // by folded path: the bytes
     uint64_t virtualMs = 0;
     FinalState finalState;
+    PcFields before;  // the PC as the run found it
+    PcFields after;   // and as it left it
 };
 
 // A viewer that holds the ring open and switched on, so that the program's lines stay.

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <set>
 #include <string>
 
 #include "platform/sim/code_page.h"
 #include "tools/scenario/expectation.h"
+#include "tools/scenario/pc_fields.h"
 #include "tools/scenario/scenario_file.h"
 #include "tools/scenario/vortau_run.h"
 
@@ -65,41 +67,54 @@ void PrintDialog(const sim::DialogState& dialog) {
     }
 }
 
-// What the run changed that stays: services, the engine's components, files it wrote, the
-// wireless adapters' settings, the other programs.
-void PrintFinalState(const sim::Scenario& scenario, const corvane::tools::FinalState& state) {
-    std::printf("PC after the run:\n  services:");
-    for (const auto& [name, serviceState] : state.services) {
-        std::printf(" %s=%s", name.c_str(),
-                    serviceState == corvane::tools::kServiceRunning   ? "running"
-                    : serviceState == corvane::tools::kServiceStopped ? "stopped"
-                                                                      : "pending");
-    }
-    std::printf("%s\n  network components:", state.services.empty() ? " none" : "");
-    for (const std::u16string& component : state.components) {
-        std::printf(" %s", Utf8(component).c_str());
-    }
-    std::printf("\n  files written:");
-    bool any = false;
-    for (const std::u16string& path : state.files) {
-        bool given =
-            std::any_of(scenario.files.begin(), scenario.files.end(),
-                        [&](const auto& file) { return sim::Pc::FoldPath(file.first) == path; });
-        if (!given && state.folders.count(path) == 0) {
-            std::printf("\n    %s", Utf8(path).c_str());
-            any = true;
+// The fields a support engineer compares first: services, other programs, wireless settings,
+// TCP/IP values and WLAN profiles.
+bool Watched(const std::string& field) {
+    for (const char* kind : {"service ", "process ", "radio ", "WLAN "}) {
+        if (field.starts_with(kind)) {
+            return true;
         }
     }
-    std::printf("%s\n  TCP/IP binding changes applied: %d\n", any ? "" : " none", state.applies);
-    for (const auto& [adapter, radio] : state.radios) {
-        bool same = radio == state.radiosAtStart.at(adapter);
-        std::printf("  radio %s: SSID \"%s\", mode %u, authentication %u, encryption %u (%s)\n",
-                    adapter.c_str(), radio.ssid.c_str(), radio.infrastructureMode, radio.authMode,
-                    radio.encryption, same ? "as before" : "changed");
+    return field.starts_with("registry ") &&
+           field.find("\\TCPIP\\PARAMETERS\\INTERFACES\\") != std::string::npos;
+}
+
+// The PC before and after the run, field by field, then what else the run left: the engine's
+// components, the files it wrote, each difference from before.
+void PrintPcBeforeAndAfter(const RunOutcome& outcome) {
+    const corvane::tools::PcFields& before = outcome.before;
+    const corvane::tools::PcFields& after = outcome.after;
+    std::set<std::string> fields;
+    for (const auto* side : {&before, &after}) {
+        for (const auto& [name, value] : *side) {
+            if (Watched(name)) {
+                fields.insert(name);
+            }
+        }
     }
-    std::printf("  other programs running:%s\n", state.processes.empty() ? " none" : "");
-    for (const auto& [image, arguments] : state.processes) {
-        std::printf("    %s %s\n", Utf8(image).c_str(), Utf8(arguments).c_str());
+    auto shown = [](const corvane::tools::PcFields& side, const std::string& name) {
+        auto found = side.find(name);
+        return found == side.end() ? std::string("none") : found->second;
+    };
+    std::printf("PC before and after the run:\n");
+    for (const std::string& name : fields) {
+        std::string was = shown(before, name);
+        std::string is = shown(after, name);
+        if (was == is) {
+            std::printf("  %s: %s (as before)\n", name.c_str(), is.c_str());
+        } else {
+            std::printf("  %s: %s, before %s (CHANGED)\n", name.c_str(), is.c_str(), was.c_str());
+        }
+    }
+    std::printf("  network components after:");
+    for (const std::u16string& component : outcome.finalState.components) {
+        std::printf(" %s", Utf8(component).c_str());
+    }
+    std::printf("\n  TCP/IP binding changes applied: %d\n", outcome.finalState.applies);
+    std::vector<std::string> left = corvane::tools::UnintendedChanges(before, after, {});
+    std::printf("Differences from before the run:%s\n", left.empty() ? " none" : "");
+    for (const std::string& difference : left) {
+        std::printf("  %s\n", difference.substr(sizeof "changed " - 1).c_str());
     }
 }
 
@@ -130,7 +145,7 @@ void Print(const corvane::tools::ScenarioFile& file, const RunOutcome& outcome) 
         std::string shown = Utf8(sim::ToUtf16(line, file.scenario.ansiCodePage));
         std::printf("  %s%s", shown.c_str(), shown.ends_with('\n') ? "" : "\n");
     }
-    PrintFinalState(file.scenario, outcome.finalState);
+    PrintPcBeforeAndAfter(outcome);
     std::printf("Virtual time used: %llu ms\n", static_cast<unsigned long long>(outcome.virtualMs));
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "tools/scenario/expectation.h"
+#include "tools/scenario/pc_fields.h"
 #include "tools/scenario/scenario_file.h"
 #include "tools/scenario/vortau_run.h"
 
@@ -38,24 +39,30 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioFileTest, ::testing::ValuesIn(Scenar
                          });
 
 // The main job's PC passes all four checks and ends as it began: its adapter on its home
-// network, WZC running, the vendor's utility running again with its arguments.
+// network, WZC running, the vendor's utility running again with its arguments; only the
+// driver's files and the INF copy stay, as the file names them.
 TEST(DefaultScenarioTest, PassesAllFourChecksAndPutsThePcBack) {
-    sim::Scenario pc = DefaultScenario().scenario;
-    RunOutcome outcome = RunVortau(pc);
-    EXPECT_EQ(outcome.osStatus, 2);
-    EXPECT_EQ(outcome.adminStatus, 1);
-    EXPECT_EQ(outcome.adapterStatus, 1);
-    EXPECT_EQ(outcome.wlanStatus, 4);
+    ScenarioFile file = DefaultScenario();
+    RunOutcome outcome = RunVortau(file.scenario);
+    EXPECT_EQ(UnmetExpectations(outcome, file.expect), std::vector<std::string>{});
     EXPECT_EQ(outcome.dialogs, (std::vector<int>{132, 131, 130}));
     EXPECT_GE(outcome.virtualMs, 40000u) << "the 40-second watch";
-    const FinalState& after = outcome.finalState;
-    for (const auto& [adapter, radio] : after.radios) {
-        EXPECT_EQ(radio, after.radiosAtStart.at(adapter)) << adapter;
-    }
-    EXPECT_EQ(after.services.at("WZCSVC"), kServiceRunning);
-    EXPECT_EQ(after.services.count("CORVANENDISPROT"), 0u);
-    ASSERT_EQ(after.processes.size(), 1u);
-    EXPECT_EQ(after.processes[0], std::pair(pc.processes[0].image, pc.processes[0].arguments));
+    const sim::ProcessConfig& utility = file.scenario.processes[0];
+    EXPECT_EQ(outcome.finalState.processes,
+              (std::vector{std::pair(utility.image, utility.arguments)}));
+}
+
+// A named change covers the fields its pattern matches, case aside; a named change the run
+// did not make is reported too, so that a file names only what its run does.
+TEST(PcFieldsTest, NamedChangesCoverTheirFieldsAndMustHappen) {
+    PcFields before = {{"service WZCSVC", "running"}, {"radio {A} ssid", "\"HomeAP\""}};
+    PcFields after = {{"service WZCSVC", "running"},
+                      {"radio {A} ssid", "\"PJ\""},
+                      {"file C:\\WINDOWS\\INF\\OEM0.INF", "10 bytes"}};
+    EXPECT_EQ(UnintendedChanges(before, after, {"file c:\\windows\\inf\\oem*.inf"}),
+              std::vector<std::string>{"changed radio {A} ssid: \"PJ\", before \"HomeAP\""});
+    EXPECT_EQ(UnintendedChanges(before, after, {"radio {A} *", "file *", "service *"}),
+              std::vector<std::string>{"named change did not happen: service *"});
 }
 
 TEST(ScenarioParseTest, RejectsWhatItCannotUse) {

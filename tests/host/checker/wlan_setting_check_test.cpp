@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "checker/checks/process_control.h"
 #include "checker/halvex_app.h"
 #include "tests/host/checker/utility_pc.h"
 #include "tests/host/wlan/radio_pc.h"
+#include "tools/scenario/pc_fields.h"
 
 namespace corvane {
 namespace {
@@ -66,6 +68,60 @@ TEST(CheckWlanSettingTest, EverythingTakenAwayComesBackInItsOrderWhateverTheOutc
         EXPECT_EQ(testing::ArgumentsOfRunning(session.pc(), kUtility),
                   std::vector<std::u16string>{u"/tray"});
         EXPECT_EQ(app.m_utilityControl.utilities[2].closed, 0);
+    }
+}
+
+// The before-and-after comparison every scenario runs catches a restore step left out and names
+// what stayed changed: check 4's preparation and switch, with one way back skipped each time.
+TEST(CheckWlanSettingTest, ARestoreLeftOutIsNamedByTheFieldsItLeavesChanged) {
+    enum class Skipped { Nothing, RestoreWlanSetting, StartWZC, UtilitiesBack };
+    struct Case {
+        Skipped skipped;
+        std::vector<std::string> changed;
+    };
+    const std::string radio = std::string("changed radio ") + testing::kWirelessName;
+    for (const Case& c : std::vector<Case>{
+             {Skipped::Nothing, {}},
+             {Skipped::RestoreWlanSetting,
+              {radio + " authMode: 0, before 4", radio + " encryption: 1, before 4",
+               radio + " infrastructureMode: 0, before 1",
+               radio + " ssid: \"TestAdHoc\", before "
+                       "\"HomeAP\""}},
+             {Skipped::StartWZC, {"changed service WZCSVC: stopped, before running"}},
+             {Skipped::UtilitiesBack,
+              {"changed process C:\\PROGRAM FILES\\VENDOR\\WN511T.EXE: none, before running "
+               "with \"/tray\""}},
+         }) {
+        SCOPED_TRACE(static_cast<int>(c.skipped));
+        sim::Scenario pc = Pc();
+        pc.network.adapters[0].radio->authMode = 4;
+        pc.network.adapters[0].radio->encryption = 4;
+        tools::SimSession session(pc);
+        tools::PcFields before = tools::FieldsOf(session.pc());
+        CHalvexApp app;
+        CProjectorManager& m = app.m_manager;
+        m.EnumerateAdapters();
+        m.SelectAdapter(0);
+        m.StopWZC(1);
+        m.StartNDISPROT();
+        int changed = 0;
+        ProcessControl(&changed, nullptr, app.m_utilityControl, kProcessControlEnter, nullptr);
+        m.SaveWlanSetting();
+        m.SetESSID("TestAdHoc");
+        if (c.skipped != Skipped::RestoreWlanSetting) {
+            m.RestoreWlanSetting();
+        }
+        if (c.skipped != Skipped::StartWZC) {
+            m.StartWZC();
+        }
+        m.StopNDISPROT();
+        if (c.skipped != Skipped::UtilitiesBack) {
+            int wait = 0;
+            uint8_t restartAdapter = 1;
+            ProcessControl(nullptr, &wait, app.m_utilityControl, kProcessControlLeave,
+                           &restartAdapter);
+        }
+        EXPECT_EQ(tools::UnintendedChanges(before, tools::FieldsOf(session.pc()), {}), c.changed);
     }
 }
 
