@@ -29,6 +29,8 @@ constexpr uintptr_t kIconBig = 1;
 
 constexpr int kSwHide = 0;
 
+constexpr uint32_t kEmSetSel = 0x00B1;
+
 constexpr uint32_t kLbAddString = 0x0180;
 constexpr uint32_t kLbSetCurSel = 0x0186;
 constexpr uint32_t kLbGetCurSel = 0x0188;
@@ -65,6 +67,7 @@ Window GetDlgItem(Window dialog, int id);
 bool SetWindowTextW(Window window, const char16_t* text);
 intptr_t SendMessageW(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 bool PostMessageW(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+Window SetFocus(Window window);  // the window that had the focus
 bool ShowWindow(Window window, int command);
 bool EnableWindow(Window window, bool enable);
 bool IsWindowEnabled(Window window);

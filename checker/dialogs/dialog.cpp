@@ -11,8 +11,10 @@ intptr_t CDialog::OnMessage(platform::Window dialog, uint32_t message, uintptr_t
     switch (message) {
         case platform::kWmInitDialog:
             m_hWnd = dialog;
+            m_bFocusSet = false;
             OnInitDialog();
-            return 1;
+            // Zero tells the dialog manager that the focus is set.
+            return m_bFocusSet ? 0 : 1;
         case platform::kWmCommand:
             return OnCommand(static_cast<int>(wParam & 0xFFFF)) ? 1 : 0;
         default:
@@ -32,6 +34,11 @@ void CDialog::SetItemText(int id, const std::u16string& text) const {
 
 void CDialog::SetItemFont(int id, platform::Font font) const {
     platform::SendMessageW(Item(id), platform::kWmSetFont, reinterpret_cast<uintptr_t>(font), 1);
+}
+
+void CDialog::SetInitialFocus(int id) {
+    platform::SetFocus(Item(id));
+    m_bFocusSet = true;
 }
 
 void CDialog::SetFont(platform::Font font) const {

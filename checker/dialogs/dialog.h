@@ -32,11 +32,15 @@ class CDialog : public platform::DialogProcedure {
     void SetItemText(int id, const std::u16string& text) const;
     void SetItemFont(int id, platform::Font font) const;
     void SetFont(platform::Font font) const;
+    // Focuses the control from WM_INITDIALOG, in place of the dialog manager's first tab stop
+    // (which, for an edit, would select all of its text).
+    void SetInitialFocus(int id);
 
     platform::Window m_hWnd = nullptr;
 
   private:
     int m_nTemplateId;
+    bool m_bFocusSet = false;
 };
 
 }  // namespace corvane

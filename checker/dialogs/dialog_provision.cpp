@@ -27,6 +27,10 @@ void CDialogProvision::OnInitDialog() {
     }
     SetItemText(kIdAgreementText, LoadAgreement());
     SetItemFont(kIdAgreementText, font);
+    // The terms read from their beginning with nothing selected; the focus stays in the text,
+    // so that Enter reaches the default button, Disagree.
+    SetInitialFocus(kIdAgreementText);
+    platform::SendMessageW(Item(kIdAgreementText), platform::kEmSetSel, 0, 0);
 }
 
 // The agreement resource is UTF-16 without a terminator; the text ends where it does.

@@ -34,6 +34,9 @@ intptr_t SendMessageW(Window window, uint32_t message, uintptr_t wParam, intptr_
 bool PostMessageW(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     return Host().PostMessage(window, message, wParam, lParam);
 }
+Window SetFocus(Window window) {
+    return Host().SetFocus(window);
+}
 bool ShowWindow(Window window, int command) {
     return Host().ShowWindow(window, command);
 }

@@ -86,7 +86,17 @@ intptr_t DialogHost::Run(int templateId, platform::Window, platform::DialogProce
     open.state.openedAt = scheduler_.now();
     shown_.push_back(templateId);
     Record(*open.self, DialogEvent::Kind::Opened);
-    procedure.OnMessage(open.self, platform::kWmInitDialog, 0, 0);
+    if (procedure.OnMessage(open.self, platform::kWmInitDialog, 0, 0) != 0 &&
+        layout->firstTabStop != 0) {
+        open.state.focus = layout->firstTabStop;
+        auto control = std::find_if(layout->controls.begin(), layout->controls.end(),
+                                    [&](const auto& c) { return c.id == layout->firstTabStop; });
+        if (control != layout->controls.end() && control->edit) {
+            ControlState& edit = open.state.controls[control->id];
+            edit.selectionStart = 0;
+            edit.selectionEnd = edit.text.size();
+        }
+    }
     while (!open.ended) {
         scheduler_.Wait([&] { return HasWork(open); }, NextDue(open));
         DoNext(open);
@@ -277,7 +287,9 @@ bool DialogHost::SetWindowText(platform::Window handle, const char16_t* text) {
         if (window->controlId == 0) {
             window->dialog->state.title = value;
         } else {
-            Control(*window)->text = value;
+            ControlState* control = Control(*window);
+            control->text = value;
+            control->selectionStart = control->selectionEnd = 0;
         }
         Record(*window, DialogEvent::Kind::Text, value);
     });
@@ -306,6 +318,24 @@ intptr_t DialogHost::SendMessage(platform::Window handle, uint32_t message, uint
             case platform::kWmSetIcon:
                 dialog.state.hasIcon = dialog.state.hasIcon || lParam != 0;
                 return;
+            case platform::kEmSetSel: {
+                if (control == nullptr) {
+                    return;
+                }
+                // -1 as the end selects to the end of the text; -1 as the start deselects,
+                // leaving the caret where it is.
+                size_t length = control->text.size();
+                auto position = [&](intptr_t value) {
+                    return value < 0 ? length : std::min(static_cast<size_t>(value), length);
+                };
+                if (static_cast<intptr_t>(wParam) == -1) {
+                    control->selectionStart = control->selectionEnd;
+                } else {
+                    control->selectionStart = position(static_cast<intptr_t>(wParam));
+                    control->selectionEnd = position(lParam);
+                }
+                return;
+            }
             case platform::kLbAddString:
                 control->items.push_back({reinterpret_cast<const char16_t*>(lParam), 0});
                 result = static_cast<intptr_t>(control->items.size() - 1);
@@ -333,6 +363,22 @@ intptr_t DialogHost::SendMessage(platform::Window handle, uint32_t message, uint
         }
     });
     return result;
+}
+
+platform::Window DialogHost::SetFocus(platform::Window handle) {
+    Window* window = Find(handle);
+    if (window == nullptr) {
+        return nullptr;
+    }
+    Open& dialog = *window->dialog;
+    platform::Window previous = nullptr;
+    OnOwnerThread(dialog, [&] {
+        if (dialog.state.focus != 0) {
+            previous = GetDlgItem(dialog.self, dialog.state.focus);
+        }
+        dialog.state.focus = window->controlId;
+    });
+    return previous;
 }
 
 bool DialogHost::PostMessage(platform::Window handle, uint32_t message, uintptr_t wParam,

@@ -27,6 +27,9 @@ struct ControlState {
     bool enabled = true;
     std::vector<std::pair<std::u16string, intptr_t>> items;  // a list box's entries and data
     int selection = -1;
+    // An edit's selection; the caret stands at its end, and the edit shows the caret's line.
+    size_t selectionStart = 0;
+    size_t selectionEnd = 0;
 };
 
 struct DialogState {
@@ -34,6 +37,7 @@ struct DialogState {
     std::u16string title;
     platform::Font font = nullptr;
     bool hasIcon = false;
+    int focus = 0;  // the control with the keyboard focus, 0 for none
     std::map<int, ControlState> controls;
     intptr_t result = 0;
     uint64_t openedAt = 0;
@@ -63,6 +67,7 @@ class DialogHost {
     intptr_t SendMessage(platform::Window window, uint32_t message, uintptr_t wParam,
                          intptr_t lParam);
     bool PostMessage(platform::Window window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+    platform::Window SetFocus(platform::Window window);
     bool ShowWindow(platform::Window window, int command);
     bool EnableWindow(platform::Window window, bool enable);
     bool IsWindowEnabled(platform::Window window);

@@ -9,6 +9,8 @@ namespace sim {
 struct ControlTemplate {
     int id;
     const char16_t* text;
+    // An edit: the dialog manager selects all of its text when it gives it the focus.
+    bool edit = false;
 };
 
 struct DialogTemplate {
@@ -17,6 +19,9 @@ struct DialogTemplate {
     bool systemMenu;
     int defaultButton;
     std::vector<ControlTemplate> controls;
+    // The first control with WS_TABSTOP, which the dialog manager focuses after WM_INITDIALOG
+    // unless the dialog procedure set the focus itself.
+    int firstTabStop = 0;
 };
 
 // Nullptr for a template the program does not have.

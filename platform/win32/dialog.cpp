@@ -96,6 +96,10 @@ intptr_t SendMessageW(Window window, uint32_t message, uintptr_t wParam, intptr_
     return ::SendMessageW(Hwnd(window), message, wParam, lParam);
 }
 
+Window SetFocus(Window window) {
+    return ::SetFocus(Hwnd(window));
+}
+
 bool PostMessageW(Window window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
     return ::PostMessageW(Hwnd(window), message, wParam, lParam) != FALSE;
 }

@@ -480,6 +480,16 @@ agreement_text() {
     iconv -f UTF-16LE -t UTF-8 "$build/resources/agreement/$1.utf16" | escaped
 }
 
+# The terms as the agreement opens: the focus in them, nothing selected, the first line shown.
+check_first_view() {
+    local view
+    view=$(ui_probe edit "$agreement" 1018 | tr -d '\r')
+    [ "$view" = $'1018\t0\t0\t0' ] || {
+        echo "    focus, selection and first line: $view"
+        return 1
+    }
+}
+
 # The agreement and start dialogs with the case's texts; Esc and Alt+F4 do nothing on either.
 agree_and_start() {
     local language=$1
@@ -488,6 +498,8 @@ agree_and_start() {
     step "agreement dialog's texts" check_dump agreement \
         "1018=$(agreement_text "$language")" \
         "1=$(table_text "$case_ini" 0)" "2=$(table_text "$case_ini" 1)"
+    step "the agreement does not open at its beginning with nothing selected, the focus in it" \
+        check_first_view
     step "Esc or Alt+F4 changed the agreement dialog" \
         check_escape_ignored "$agreement" agreement
     step "Agree" ui_probe press "$agreement" 1
@@ -526,18 +538,27 @@ check_inspection_end() {
         "1=$(table_text "$case_ini" 12)"
 }
 
-# Windows XP in English: checks 1 and 2 pass, check 3 finds no wireless adapter, Close ends
-# VORTAU, the result file is exact.
+# Windows $1 in English: checks 1 and 2 pass, check 3 finds no wireless adapter (the trace says
+# so), Close ends VORTAU, the result file is exact.
 case_dialogs_english() {
-    local started
+    local started trace="$run/trace-adapter-$1.txt"
     started=$(date +%Y%m%d%H%M%S)
-    begin_case winxp-english english winxp
+    if ! start_viewer "$trace" --no-date --no-time; then
+        fail "$1-english" "corvane-logview did not start"
+        return
+    fi
+    begin_case "$1-english" english "$1"
     agree_and_start english
     step "Start" ui_probe press "$start" 1
     check_inspection_end adapter-fail
     step "Close" ui_probe press "$inspection" 1
     step "VORTAU did not end after Close" vortau_ends
     step "result file" check_result_file "$started" adapter-fail
+    stop_viewer
+    step "the trace does not say that no wireless adapter was found" \
+        has_lines_in_order "$trace" "VORTAU CheckNicAdapter Enumeration Adapter" \
+        "VORTAU CheckNicAdapter WlanNIC Nothing!!"
+    [ -z "$case_failure" ] || show_trace "$trace"
     end_case
 }
 
@@ -727,7 +748,8 @@ case_second_instance
 case_prefixes
 case_admin_start
 case_exit_after
-case_dialogs_english
+case_dialogs_english winxp
+case_dialogs_english vista
 case_dialogs_windows_2000
 case_dialogs_japanese
 case_declined disagree press 2

@@ -11,6 +11,9 @@
 //   corvane-ui-probe list DIALOG ID   one line per entry of list box ID, in list order:
 //                                     selected (1 or 0), item data, text (escaped as by dump)
 //   corvane-ui-probe font DIALOG ID   the face name of control ID's font
+//   corvane-ui-probe edit DIALOG ID   edit ID as the user sees it: the id of the control with
+//                                     the focus, the selection's start and end, the first
+//                                     line shown; tab-separated
 //   corvane-ui-probe close DIALOG     the close command of the window menu, as Alt+F4 sends it
 //
 // DIALOG is a caption, optionally followed by @ID: then only a dialog with a control ID
@@ -315,6 +318,31 @@ int Font(HWND dialog, int id) {
     return 0;
 }
 
+int Edit(HWND dialog, int id) {
+    HWND edit = ::GetDlgItem(dialog, id);
+    if (edit == nullptr || !Sync(dialog, false, nullptr)) {
+        std::fprintf(stderr, "corvane-ui-probe: no control %d\n", id);
+        return 1;
+    }
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    int focus = 0;
+    if (::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info) &&
+        info.hwndFocus != nullptr && ::IsChild(dialog, info.hwndFocus)) {
+        focus = ::GetDlgCtrlID(info.hwndFocus);
+    }
+    // Without pointers EM_GETSEL answers both ends in one value, which crosses processes.
+    LRESULT selection = 0;
+    LRESULT firstLine = 0;
+    if (!Ask(edit, EM_GETSEL, 0, 0, selection) ||
+        !Ask(edit, EM_GETFIRSTVISIBLELINE, 0, 0, firstLine)) {
+        return 1;
+    }
+    std::printf("%d\t%u\t%u\t%lld\n", focus, LOWORD(selection), HIWORD(selection),
+                static_cast<long long>(firstLine));
+    return 0;
+}
+
 int Press(HWND dialog, int id) {
     HWND button = ::GetDlgItem(dialog, id);
     if (button == nullptr) {
@@ -378,7 +406,7 @@ int Usage() {
         "       corvane-ui-probe dump|close DIALOG\n"
         "       corvane-ui-probe press DIALOG ID\n"
         "       corvane-ui-probe key DIALOG escape|enter|down\n"
-        "       corvane-ui-probe list|font DIALOG ID\n"
+        "       corvane-ui-probe list|font|edit DIALOG ID\n"
         "DIALOG: a caption, optionally followed by @ID of a control it must have\n",
         stderr);
     return 2;
@@ -419,6 +447,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"font" && argc == 4) {
         return Font(dialog, std::wcstol(argv[3], nullptr, 10));
+    }
+    if (command == L"edit" && argc == 4) {
+        return Edit(dialog, std::wcstol(argv[3], nullptr, 10));
     }
     if (command == L"close") {
         return Close(dialog);

@@ -96,6 +96,20 @@ INSTANTIATE_TEST_SUITE_P(Cases, DialogKeysTest,
                                                    false}),
                          [](const auto& info) { return info.param.name; });
 
+// The dialog manager would focus the terms' edit and select all of it, which scrolls to the
+// end: the agreement must open at the beginning of its terms, nothing selected, the focus in
+// the terms so that Enter still declines.
+TEST(AgreementDialogTest, OpensAtTheBeginningOfTheTermsWithNothingSelected) {
+    tools::RunOutcome outcome = tools::RunVortau(DefaultPc());
+    const sim::DialogState* agreement = Closed(outcome, kAgreement);
+    ASSERT_NE(agreement, nullptr);
+    const sim::ControlState& terms = agreement->controls.at(1018);
+    EXPECT_GT(terms.text.size(), 1000u);
+    EXPECT_EQ(agreement->focus, 1018);
+    EXPECT_EQ(terms.selectionStart, 0u);
+    EXPECT_EQ(terms.selectionEnd, 0u);
+}
+
 // A failed elevation: item 2 runs with the button disabled, Esc and the close box do nothing
 // meanwhile, then item 2 fails and the verdict and Close appear.
 TEST(InspectionDialogTest, ElevationAttemptThenFailure) {
