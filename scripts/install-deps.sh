@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmark-dev
           nlohmann-json3-dev
           gcc-mingw-w64-i686-win32 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
-          mingw-w64-tools
+          mingw-w64-tools python3
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64)
 if [ "${1:-}" = "--wine" ]; then
     packages+=(wine64 xvfb xdotool imagemagick fonts-noto-cjk)

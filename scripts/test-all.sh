@@ -28,6 +28,7 @@ step tests/imports/check-imports.sh build/win32/checker/VORTAU.exe \
 # With both wireless back ends and the utility control VORTAU is about 345 KiB; the launcher
 # carries it, so growth beyond this is looked at.
 step tests/imports/check-size.sh build/win32/checker/VORTAU.exe 400
+step tests/imports/check-driver.sh build/win32/driver/TAVIR_CorvaneWD.sys i686-w64-mingw32-objdump
 step tests/resources/check-resources.sh build/win32
 step tests/resources/check-resources.sh build/win64
 step tests/wine/run.sh build/win64

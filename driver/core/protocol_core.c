@@ -221,14 +221,17 @@ CvStatus CvRequestEnd(CvCore* core, const CvRequest* request, CvStatus adapterSt
     if (adapterStatus != CV_OK) {
         return CV_FAILED;
     }
-    if (!request->query) {
-        return CV_OK;
-    }
     /* A miniport that claims more than the room it was given is not believed. */
-    if (done > request->valueLength || 4u + (size_t)done > outputLength) {
+    if (done > request->valueLength) {
         return CV_FAILED;
     }
-    *returned = 4u + done;
+    /* The buffer comes back with the OID and what the adapter wrote or read; the I/O manager
+     * copies that many bytes to the caller, so never more than its output buffer holds. */
+    if (4u + (size_t)done <= outputLength) {
+        *returned = 4u + done;
+    } else if (request->query) {
+        return CV_FAILED;
+    }
     return CV_OK;
 }
 

@@ -117,7 +117,8 @@ CvStatus CvOpenDevice(CvCore* core, CvFile* file, const uint8_t* input, size_t i
 CvStatus CvRequestBegin(CvCore* core, const CvFile* file, uint32_t code, uint8_t* buffer,
                         size_t inputLength, size_t outputLength, CvRequest* request);
 /* The adapter's answer: `done` bytes written (query) or read (set). Gives the control
- * request's status and the bytes it returns, and drops the reference; `*idle` is set when
+ * request's status and the bytes it returns (the OID and those bytes, when the output buffer
+ * holds them), and drops the reference; `*idle` is set when
  * the binding is closing and this was its last request, so the glue wakes the unbind. */
 CvStatus CvRequestEnd(CvCore* core, const CvRequest* request, CvStatus adapterStatus, uint32_t done,
                       size_t outputLength, size_t* returned, int* idle);
