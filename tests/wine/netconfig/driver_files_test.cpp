@@ -1,6 +1,8 @@
 // CTAVIR_NetSet::InstallDriverFiles with Wine's SETUPAPI. run.sh makes the folders:
-//   C:\corvane-netconfig\driver   the product's INF file and a stand-in TAVIR_CorvaneWD.sys
+//   C:\corvane-netconfig\driver   the product's INF file and our x86_64 TAVIR_CorvaneWD.sys
 //   C:\corvane-netconfig\empty    nothing
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +12,9 @@
 
 #include "netconfig/tavir_net_set.h"
 #include "netconfig/unique_service.h"
+#include "platform/device_io.h"
+#include "platform/kernel.h"
+#include "platform/protocol_driver.h"
 #include "tests/wine/netconfig/registry_values.h"
 
 namespace corvane {
@@ -99,6 +104,27 @@ TEST_F(DriverFilesWithNetTransClass, InstallCompletesWithTheNdiValuesUnderTheCla
     EXPECT_TRUE(ServiceExists("CorvaneNdisprot"));
     EXPECT_EQ(ReadValue(kNdiKey, u"Service"), Text(u"CorvaneNdisprot"));
     EXPECT_EQ(ReadValue(kNdiInterfacesKey, u"LowerRange"), Text(u"ndis5,ndis4,ndis5_prot"));
+}
+
+// Wine loads our x86_64 image and runs DriverEntry (its imports resolve), but Wine's NDIS
+// registers no protocol: DriverEntry then deletes its device and link again and fails, the
+// start reports ERROR_GEN_FAILURE, the control device never opens, and the service goes.
+TEST_F(DriverFilesWithNetTransClass, TheImageLoadsAndUndoesItselfWhenNoProtocolRegisters) {
+    CTAVIR_NetSet netSet;
+    ASSERT_EQ(netSet.InstallDriverFiles(kDriverFolder), 1);
+    UniqueServiceHandle manager(platform::OpenSCManagerA(platform::kScManagerAllAccess));
+    UniqueServiceHandle service(
+        platform::OpenServiceA(manager.Get(), "CorvaneNdisprot", platform::kServiceAllAccess));
+    ASSERT_TRUE(service);
+    EXPECT_FALSE(platform::StartServiceA(service.Get()));
+    EXPECT_EQ(platform::GetLastError(), platform::kErrorGenFailure);
+    EXPECT_EQ(platform::CreateFileA(platform::kProtocolDevicePath,
+                                    platform::kGenericRead | platform::kGenericWrite, 0,
+                                    platform::kOpenExisting, platform::kFileAttributeNormal),
+              nullptr);
+    EXPECT_TRUE(::DeleteService(static_cast<SC_HANDLE>(service.Get())));
+    service = UniqueServiceHandle();
+    EXPECT_FALSE(ServiceExists("CorvaneNdisprot"));
 }
 
 }  // namespace
