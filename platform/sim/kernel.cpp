@@ -10,6 +10,7 @@
 
 #include "platform/sim/code_page.h"
 #include "platform/sim/pc.h"
+#include "platform/sim/protocol_device.h"
 #include "platform/sim/wlan_api.h"
 
 namespace platform {
@@ -60,7 +61,12 @@ void SetLastError(uint32_t error) {
 }
 
 bool CloseHandle(Handle handle) {
-    if (!sim::CurrentPc().RemoveObject(handle)) {
+    sim::Pc& pc = sim::CurrentPc();
+    sim::KernelObject* object = pc.FindObject(handle);
+    if (auto* driver = object == nullptr ? nullptr : std::get_if<sim::ProtocolOpen>(object)) {
+        sim::CloseProtocolDevice(pc, *driver);
+    }
+    if (!pc.RemoveObject(handle)) {
         lastError = 6;  // ERROR_INVALID_HANDLE
         return false;
     }

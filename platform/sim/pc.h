@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "driver/core/protocol_core.h"
 #include "platform/sim/dialog_host.h"
 #include "platform/sim/netcfg_model.h"
 #include "platform/sim/network_model.h"
@@ -36,10 +37,11 @@ struct OpenFile {
 struct SimThread {
     int schedulerId;
 };
-// A handle on our protocol driver's control device, and the adapter it was bound to.
+// A handle on our protocol driver's control device: what the driver keeps for its file.
 struct ProtocolOpen {
-    std::string adapter;
+    CvFile file{-1, 0};
 };
+struct ProtocolDriver;
 // Toolhelp's copy of the processes or threads at the time it was taken.
 struct ToolhelpSnapshot {
     std::vector<std::pair<uint32_t, std::u16string>> processes;  // id, executable name
@@ -138,6 +140,8 @@ class Pc {
     // The libraries the program loaded, by the path they were found at; and how many it holds.
     std::vector<std::u16string>& libraryLoads() { return libraryLoads_; }
     int& librariesHeld() { return librariesHeld_; }
+    // Our protocol driver while its service runs, loaded on first use; none before.
+    std::shared_ptr<ProtocolDriver>& protocolDriver() { return protocolDriver_; }
 
     // What the program wrote to the debugger, line by line as it sent them.
     std::vector<std::string>& debugOutput() { return debugOutput_; }
@@ -170,6 +174,7 @@ class Pc {
     WlanService wlan_{scenario_.network};
     std::vector<std::u16string> libraryLoads_;
     int librariesHeld_ = 0;
+    std::shared_ptr<ProtocolDriver> protocolDriver_;
     DialogHost dialogs_;
     // Last, so that it is the first to go: it waits for the threads that still run.
     Scheduler scheduler_;
