@@ -30,6 +30,12 @@ void Network::Unplug(const std::string& name) {
     std::erase_if(config_.adapters, [&](const AdapterConfig& a) { return a.name == name; });
 }
 
+void Network::UnplugDue(uint64_t now) {
+    std::erase_if(config_.adapters, [&](const AdapterConfig& a) {
+        return a.unpluggedAtMs.has_value() && *a.unpluggedAtMs <= now;
+    });
+}
+
 OidAnswer* Network::Answer(const std::string& adapter, uint32_t oid) {
     auto found = answers_.find({adapter, oid});
     return found == answers_.end() ? nullptr : &found->second;

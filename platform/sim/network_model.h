@@ -43,6 +43,8 @@ struct AdapterConfig {
     // A wireless adapter's radio; none for a wired one.
     std::optional<RadioConfig> radio;
     bool protocolBound = true;  // our protocol driver binds to it
+    // The virtual time from which the adapter is pulled out (as Network::Unplug); none: never.
+    std::optional<uint64_t> unpluggedAtMs;
 };
 
 // A present device of the Net class, by its driver key (SPDRP_DRIVER); the Net class key of
@@ -101,6 +103,8 @@ class Network {
     const AdapterConfig* FindAdapter(const std::string& name) const;
     // The adapter is gone from IP Helper's list and its device, as when it is pulled out.
     void Unplug(const std::string& name);
+    // Pulls out every adapter whose unpluggedAtMs has come by `now`.
+    void UnplugDue(uint64_t now);
     OidAnswer* Answer(const std::string& adapter, uint32_t oid);
     Radio* FindRadio(const std::string& adapter);
     std::map<std::string, Radio>& radios() { return radios_; }

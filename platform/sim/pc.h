@@ -129,7 +129,11 @@ class Pc {
     int& openItemLists() { return openItemLists_; }
     uint64_t& bytesWritten() { return bytesWritten_; }  // by WriteFile, for a full disk
     uintptr_t NextId() { return nextId_++; }
-    Network& network() { return network_; }
+    // Adapters due to be pulled out by now are gone before anyone looks.
+    Network& network() {
+        network_.UnplugDue(now());
+        return network_;
+    }
     DriverSetup& driverSetup() { return driverSetup_; }
     ServiceManager& services() { return services_; }
     ProcessTable& processes() { return processes_; }

@@ -24,8 +24,8 @@ constexpr uint32_t kSettableEncryption[] = {0, 1, 4, 6};
 // NDIS_WLAN_BSSID_EX carries them.
 constexpr uint32_t kFixedIeBytes = 12;
 constexpr uint32_t kRatesExBytes = 16;
-constexpr uint32_t kEntryBytes = offsetof(platform::NdisWlanBssid, SupportedRates) +
-                                 kRatesExBytes + 4 + kFixedIeBytes;
+constexpr uint32_t kEntryBytes =
+    offsetof(platform::NdisWlanBssid, SupportedRates) + kRatesExBytes + 4 + kFixedIeBytes;
 
 std::string Dword(uint32_t value) {
     return std::string(reinterpret_cast<const char*>(&value), sizeof value);
@@ -47,8 +47,7 @@ std::string Entry(const RadioNetwork& network) {
     std::string bytes(kEntryBytes, '\0');
     platform::NdisWlanBssid entry{};
     entry.Length = kEntryBytes;
-    std::copy_n(network.bssid.begin(), std::min<size_t>(network.bssid.size(), 6),
-                entry.MacAddress);
+    std::copy_n(network.bssid.begin(), std::min<size_t>(network.bssid.size(), 6), entry.MacAddress);
     size_t length = std::min<size_t>(network.ssid.size(), sizeof entry.Ssid.Ssid);
     entry.Ssid.SsidLength = static_cast<uint32_t>(length);
     std::memcpy(entry.Ssid.Ssid, network.ssid.data(), length);
@@ -75,7 +74,7 @@ Radio::Radio(RadioConfig config, std::vector<uint8_t> mac)
       mode_(config_.infrastructureMode),
       authMode_(config_.authMode),
       encryption_(config_.encryption),
-      timeline_{{0, config_.ssid, config_.infrastructureMode}},
+      timeline_{{0, config_.ssid, config_.infrastructureMode, true}},
       failingQueries_(config_.failingQueries),
       failingSets_(config_.failingSets) {
     mac_.resize(6);
@@ -99,8 +98,8 @@ bool Radio::InRange(const std::string& ssid) const {
 // A new SSID replaces whatever the adapter was about to do.
 void Radio::Associate(const std::string& ssid, uint64_t now) {
     std::erase_if(timeline_, [&](const Association& a) { return a.from > now; });
-    auto report = [&](uint64_t at, std::string name, uint32_t mode) {
-        timeline_.push_back({at, std::move(name), mode});
+    auto report = [&](uint64_t at, std::string name, uint32_t mode, bool reported = true) {
+        timeline_.push_back({at, std::move(name), mode, reported});
     };
     const SsidAnswer& answer = config_.answer;
     bool unreachable = mode_ == platform::kNdis80211Infrastructure && !InRange(ssid);
@@ -132,6 +131,10 @@ void Radio::Associate(const std::string& ssid, uint64_t now) {
                 report(now + answer.afterMs + answer.holdMs, answer.dropTo,
                        answer.dropTo.empty() ? mode_ : platform::kNdis80211Infrastructure);
                 break;
+            case SsidAnswer::Kind::Unreported:
+                report(now, "", mode_);
+                report(now + answer.afterMs, ssid, mode_, false);
+                break;
         }
     }
     std::stable_sort(timeline_.begin(), timeline_.end(),
@@ -152,8 +155,13 @@ std::vector<RadioNetwork> Radio::Heard(uint64_t now) const {
         !InRange(current.ssid)) {
         std::vector<uint8_t> bssid = mac_;
         bssid[0] = static_cast<uint8_t>((bssid[0] | 0x02) & ~0x01);  // locally administered
-        heard.push_back({current.ssid, bssid, config_.ownNetworkRssi, encryption_ != 1 ? 1u : 0u,
-                         platform::kNdis80211Ibss, {}, std::nullopt});
+        heard.push_back({current.ssid,
+                         bssid,
+                         config_.ownNetworkRssi,
+                         encryption_ != 1 ? 1u : 0u,
+                         platform::kNdis80211Ibss,
+                         {},
+                         std::nullopt});
     }
     return heard;
 }
@@ -176,7 +184,7 @@ void Radio::Connect(const std::string& ssid, uint32_t mode, uint64_t now) {
 void Radio::SetMode(uint32_t mode, uint64_t now) {
     mode_ = mode;
     std::erase_if(timeline_, [&](const Association& a) { return a.from > now; });
-    timeline_.push_back({now, "", mode_});
+    timeline_.push_back({now, "", mode_, true});
 }
 
 uint32_t Radio::Query(uint32_t oid, uint32_t room, uint64_t now, std::string& value) {
@@ -192,8 +200,9 @@ uint32_t Radio::Query(uint32_t oid, uint32_t room, uint64_t now, std::string& va
     switch (oid) {
         case platform::kOid80211Ssid: {
             platform::Ndis80211Ssid ssid{};
-            ssid.SsidLength = static_cast<uint32_t>(current.ssid.size());
-            std::memcpy(ssid.Ssid, current.ssid.data(), current.ssid.size());
+            const std::string& name = current.reported ? current.ssid : std::string();
+            ssid.SsidLength = static_cast<uint32_t>(name.size());
+            std::memcpy(ssid.Ssid, name.data(), name.size());
             value.assign(reinterpret_cast<const char*>(&ssid), sizeof ssid);
             break;
         }
@@ -264,8 +273,8 @@ uint32_t Radio::Set(uint32_t oid, const std::string& data, uint64_t now) {
             if (data.size() < sizeof number) {
                 return kErrorBadLength;
             }
-            if (std::find(std::begin(kSettableEncryption), std::end(kSettableEncryption),
-                          number) == std::end(kSettableEncryption)) {
+            if (std::find(std::begin(kSettableEncryption), std::end(kSettableEncryption), number) ==
+                std::end(kSettableEncryption)) {
                 return kErrorInvalidData;
             }
             encryption_ = number;

@@ -32,6 +32,9 @@ struct SsidAnswer {
         Infrastructure,  // reports the SSID after `afterMs`, but in infrastructure mode
         FallBack,        // joins, then after `afterMs` is back on the network it started on
         Drop,            // joins after `afterMs`, holds it `holdMs`, then reports `dropTo`
+        // joins after `afterMs` (scans hear the network it made) but its SSID query reports
+        // none, as a driver that never fills it in
+        Unreported,
     };
     Kind kind = Kind::Join;
     uint32_t afterMs = 0;
@@ -40,7 +43,7 @@ struct SsidAnswer {
 };
 
 struct OidFailure {
-    uint32_t error = 31;        // ERROR_GEN_FAILURE
+    uint32_t error = 31;          // ERROR_GEN_FAILURE
     uint32_t times = UINT32_MAX;  // the first this many requests fail; then it answers
 };
 
@@ -96,6 +99,7 @@ class Radio {
         uint64_t from;
         std::string ssid;
         uint32_t mode;
+        bool reported = true;  // the SSID query gives `ssid`; else no SSID
     };
 
     const Association& At(uint64_t now) const;

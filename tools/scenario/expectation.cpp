@@ -18,10 +18,38 @@ void Compare(std::vector<std::string>& problems, const char* what, const std::op
     }
 }
 
-// The ring's text of a line, without its date and time prefixes and its line feed.
+// Whether `text` starts with `shape`, where '9' stands for any digit.
+bool HasShape(std::string_view text, std::string_view shape) {
+    if (text.size() < shape.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < shape.size(); ++i) {
+        bool digit = text[i] >= '0' && text[i] <= '9';
+        if (shape[i] == '9' ? !digit : text[i] != shape[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The ring's text of a line, without its date and time prefixes and its line feed. A VORTAU or
+// VORTA line starts at its name; the manager's and the utility control's lines have none, so
+// the viewer's "2026/12/03 " and "09:14:25:000 " are taken off.
 std::string Text(const std::string& line) {
     size_t at = line.find("VORTA");
-    std::string text = at == std::string::npos ? line : line.substr(at);
+    std::string text = line;
+    if (at != std::string::npos) {
+        text = line.substr(at);
+    } else {
+        constexpr std::string_view kDate = "9999/99/99 ";
+        constexpr std::string_view kTime = "99:99:99:999 ";
+        if (HasShape(text, kDate)) {
+            text.erase(0, kDate.size());
+        }
+        if (HasShape(text, kTime)) {
+            text.erase(0, kTime.size());
+        }
+    }
     if (text.ends_with('\n')) {
         text.pop_back();
     }

@@ -198,10 +198,18 @@ void CheckRadios(const FinalState& state, const FinalStateExpectation& expect,
     }
     for (const auto& [adapter, radio] : state.radios) {
         auto named = expect.radios.find(adapter);
-        const sim::RadioSettings& wanted = named != expect.radios.end() && named->second
-                                               ? *named->second
-                                               : state.radiosAtStart.at(adapter);
-        if (radio != wanted) {
+        bool pattern = named != expect.radios.end() && named->second;
+        const sim::RadioSettings& wanted =
+            pattern ? *named->second : state.radiosAtStart.at(adapter);
+        sim::RadioSettings compared = radio;
+        // A named radio's SSID ending in '*' stands for any name with that start, such as the
+        // random name of a test network.
+        if (pattern && wanted.ssid.ends_with('*') &&
+            radio.ssid.starts_with(
+                std::string_view(wanted.ssid).substr(0, wanted.ssid.size() - 1))) {
+            compared.ssid = wanted.ssid;
+        }
+        if (compared != wanted) {
             problems.push_back("radio " + adapter + ": " + Describe(radio) + ", expected " +
                                Describe(wanted));
         }

@@ -58,6 +58,9 @@ sim::AdapterConfig Adapter(const json& adapter) {
         a.radio = RadioOf(adapter["radio"]);
     }
     a.protocolBound = adapter.value("protocolBound", a.protocolBound);
+    if (adapter.contains("unpluggedAtMs")) {
+        a.unpluggedAtMs = adapter["unpluggedAtMs"].get<uint64_t>();
+    }
     return a;
 }
 

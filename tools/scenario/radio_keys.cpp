@@ -57,12 +57,14 @@ sim::SsidAnswer Answer(const json& answer) {
         {"infrastructure", sim::SsidAnswer::Kind::Infrastructure},
         {"fallBack", sim::SsidAnswer::Kind::FallBack},
         {"drop", sim::SsidAnswer::Kind::Drop},
+        {"unreported", sim::SsidAnswer::Kind::Unreported},
     };
     sim::SsidAnswer a;
     std::string kind = answer.value("kind", std::string("join"));
     auto found = kKinds.find(kind);
     if (found == kKinds.end()) {
-        throw std::runtime_error("an SSID answer is join, never, infrastructure, fallBack or drop");
+        throw std::runtime_error(
+            "an SSID answer is join, never, infrastructure, fallBack, drop or unreported");
     }
     a.kind = found->second;
     a.afterMs = answer.value("afterMs", a.afterMs);
@@ -98,11 +100,11 @@ sim::RadioConfig RadioOf(const json& radio) {
             continue;
         }
         std::string ssid = Ssid(profile);
-        r.profiles.push_back(sim::MakeProfileXml(
-            sim::FromUtf8(profile.value("name", ssid)), ssid,
-            profile.value("connectionType", std::string("ESS")) == "IBSS",
-            profile.value("connectionMode", std::string("auto")) == "auto",
-            profile.value("secured", false)));
+        r.profiles.push_back(
+            sim::MakeProfileXml(sim::FromUtf8(profile.value("name", ssid)), ssid,
+                                profile.value("connectionType", std::string("ESS")) == "IBSS",
+                                profile.value("connectionMode", std::string("auto")) == "auto",
+                                profile.value("secured", false)));
     }
     return r;
 }
