@@ -35,6 +35,7 @@ FinalState FinalStateOf(sim::Pc& pc) {
     state.netDevices = pc.network().devices();
     state.bindingPaths = pc.network().bindingPaths();
     state.applies = pc.network().applies();
+    state.deviceChanges = pc.network().deviceChanges();
     for (auto& [adapter, radio] : pc.network().radios()) {
         state.radios[adapter] = radio.Settings(pc.now());
         const sim::RadioConfig& start = radio.config();

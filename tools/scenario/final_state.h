@@ -25,6 +25,8 @@ struct FinalState {
     std::vector<sim::NetDeviceConfig> netDevices;
     std::vector<sim::BindingPathConfig> bindingPaths;
     int applies = 0;
+    // Each device the installer switched off or on: "disable N", "enable global N", ...
+    std::vector<std::string> deviceChanges;
     // By adapter name: what each radio is set to and reports, now and when the run began.
     std::map<std::string, sim::RadioSettings> radios;
     std::map<std::string, sim::RadioSettings> radiosAtStart;

@@ -251,6 +251,13 @@ void AddUnmetFinalState(const FinalState& state, const FinalStateExpectation& ex
         problems.push_back("INetCfg::Apply calls: " + std::to_string(state.applies) +
                            ", expected " + std::to_string(*expect.applies));
     }
+    if (expect.deviceChanges && *expect.deviceChanges != state.deviceChanges) {
+        std::function<std::string(const std::string&)> same = [](const std::string& change) {
+            return change;
+        };
+        problems.push_back("device changes: " + List(state.deviceChanges, same) + ", expected " +
+                           List(*expect.deviceChanges, same));
+    }
 }
 
 }  // namespace corvane::tools

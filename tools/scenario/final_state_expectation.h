@@ -24,6 +24,7 @@ struct FinalStateExpectation {
     std::optional<std::vector<sim::NetDeviceConfig>> netDevices;
     std::optional<std::vector<sim::BindingPathConfig>> bindingPaths;
     std::optional<int> applies;
+    std::optional<std::vector<std::string>> deviceChanges;  // in order
     // By adapter name: what its radio is set to and reports, or none for "as at the start".
     std::map<std::string, std::optional<sim::RadioSettings>> radios;
     // By adapter name: the names of its WLAN profiles, in order; an adapter not named here

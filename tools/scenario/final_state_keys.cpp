@@ -77,6 +77,9 @@ FinalStateExpectation ParseFinalState(const json& expect) {
     if (expect.contains("applies")) {
         e.applies = expect["applies"].get<int>();
     }
+    if (expect.contains("deviceChanges")) {
+        e.deviceChanges = expect["deviceChanges"].get<std::vector<std::string>>();
+    }
     const json profiles = expect.value("wlanProfiles", json::object());
     for (const auto& [adapter, names] : profiles.items()) {
         e.wlanProfiles[adapter] = names.get<std::vector<std::string>>();
