@@ -76,6 +76,19 @@ class ProtocolCoreTest : public ::testing::Test {
                             returned, &idle);
     }
 
+    // A query of `file` left running, as the glue leaves one while the adapter pends it.
+    struct RunningQuery {
+        std::unique_ptr<uint8_t[]> buffer;
+        CvRequest request{};
+    };
+    RunningQuery StartQuery(uint32_t oid, size_t length) {
+        RunningQuery running{RequestBuffer(oid, length)};
+        EXPECT_EQ(CvRequestBegin(&core, &file, CV_IOCTL_QUERY_OID_VALUE, running.buffer.get(),
+                                 length, length, &running.request),
+                  CV_OK);
+        return running;
+    }
+
     CvCore core{};
     CvFile file{};
     CvFile other{};
@@ -172,9 +185,9 @@ TEST_F(ProtocolCoreTest, QueryAndSetPassTheValueInPlace) {
     EXPECT_EQ(request.valueLength, 4u);
     EXPECT_EQ(CvRequestEnd(&core, &request, CV_OK, 4, sizeof mode, &returned, &idle), CV_OK);
     EXPECT_EQ(returned, 8u);
-    ASSERT_EQ(CvRequestBegin(&core, &file, CV_IOCTL_SET_OID_VALUE, set.get(), sizeof mode, 0,
-                             &request),
-              CV_OK);
+    ASSERT_EQ(
+        CvRequestBegin(&core, &file, CV_IOCTL_SET_OID_VALUE, set.get(), sizeof mode, 0, &request),
+        CV_OK);
     EXPECT_EQ(CvRequestEnd(&core, &request, CV_OK, 4, 0, &returned, &idle), CV_OK);
     EXPECT_EQ(returned, 0u) << "nothing comes back without an output buffer";
 
@@ -191,11 +204,8 @@ TEST_F(ProtocolCoreTest, UnbindWaitsForTheRequestThatRuns) {
     int slot = Bind(kFirst, &lowerA);
     ASSERT_EQ(Open(file, kFirst), CV_OK);
     const size_t length = 8 + 4;
-    auto buffer = RequestBuffer(CV_OID_802_11_WEP_STATUS, length);
-    CvRequest pending{};
-    ASSERT_EQ(CvRequestBegin(&core, &file, CV_IOCTL_QUERY_OID_VALUE, buffer.get(), length, length,
-                             &pending),
-              CV_OK);
+    RunningQuery running = StartQuery(CV_OID_802_11_WEP_STATUS, length);
+    CvRequest& pending = running.request;
     void* lower = nullptr;
     EXPECT_EQ(CvUnbindBegin(&core, slot, &lower), CV_PENDING);
     size_t returned = 0;
@@ -222,11 +232,8 @@ TEST_F(ProtocolCoreTest, HandleClosedWhileItsRequestRuns) {
     int slot = Bind(kFirst, &lowerA);
     ASSERT_EQ(Open(file, kFirst), CV_OK);
     const size_t length = 16384 + 8;
-    auto buffer = RequestBuffer(CV_OID_802_11_BSSID_LIST, length);
-    CvRequest pending{};
-    ASSERT_EQ(CvRequestBegin(&core, &file, CV_IOCTL_QUERY_OID_VALUE, buffer.get(), length, length,
-                             &pending),
-              CV_OK);
+    RunningQuery running = StartQuery(CV_OID_802_11_BSSID_LIST, length);
+    CvRequest& pending = running.request;
     CvFileCleanup(&core, &file);
     EXPECT_EQ(Open(other, kFirst), CV_OK);
     void* lower = nullptr;
