@@ -5,8 +5,8 @@
 
 #include "common/log_channel.h"
 #include "common/text.h"
+#include "common/version_library.h"
 #include "platform/types.h"
-#include "platform/version.h"
 
 namespace corvane {
 
@@ -39,17 +39,18 @@ bool Passes(const Threshold& threshold) {
 bool CPellora2Tools::GetFileVersion(const char16_t* fileName, uint32_t& ms, uint32_t& ls) {
     ms = 0;
     ls = 0;
-    uint32_t size = platform::GetFileVersionInfoSizeW(fileName);
+    CVersionLibrary version;
+    uint32_t size = version.GetFileVersionInfoSize(fileName);
     if (size == 0) {
         return false;
     }
     std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[size]);
-    if (!block || !platform::GetFileVersionInfoW(fileName, size, block.get())) {
+    if (!block || !version.GetFileVersionInfo(fileName, size, block.get())) {
         return false;
     }
     void* value = nullptr;
     uint32_t length = 0;
-    if (!platform::VerQueryValueW(block.get(), u"\\", &value, &length) || value == nullptr ||
+    if (!version.VerQueryValue(block.get(), u"\\", &value, &length) || value == nullptr ||
         length < sizeof(platform::FixedFileInfo)) {
         return false;
     }

@@ -5,6 +5,7 @@
 
 #include "platform/gdi.h"
 #include "platform/kernel.h"
+#include "platform/registry.h"
 #include "platform/shell.h"
 
 namespace corvane {
@@ -42,7 +43,13 @@ inline bool FreeItemList(platform::ItemList items) {
     return true;
 }
 
+inline bool CloseRegistryKey(platform::RegistryKey key) {
+    return platform::RegCloseKey(key) == platform::kErrorSuccess;
+}
+
 using UniqueHandle = UniqueResource<platform::Handle, platform::CloseHandle>;
+using UniqueLibrary = UniqueResource<platform::Module, platform::FreeLibrary>;
+using UniqueRegistryKey = UniqueResource<platform::RegistryKey, CloseRegistryKey>;
 using UniqueFont = UniqueResource<platform::Font, platform::DeleteObject>;
 using UniqueItemList = UniqueResource<platform::ItemList, FreeItemList>;
 

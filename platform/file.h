@@ -10,6 +10,9 @@ namespace platform {
 // CreateFileW for writing only: GENERIC_WRITE, not shared, CREATE_ALWAYS (an existing file is
 // truncated), normal attributes, default security. nullptr on failure, with the last error.
 Handle CreateFileW(const char16_t* path);
+Handle CreateFileA(const char* path);  // the same, 8-bit
+// Default security; false with the last error (ERROR_ALREADY_EXISTS for an existing one).
+bool CreateDirectoryA(const char* path);
 // Synchronous WriteFile; `written` receives the bytes written.
 bool WriteFile(Handle file, const void* data, uint32_t size, uint32_t* written);
 

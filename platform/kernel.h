@@ -41,6 +41,32 @@ size_t VirtualQuery(const void* address, MemoryBasicInformation* info);
 
 bool GetVersionExW(OsVersionInfo* info);
 
+// OSVERSIONINFOA, the 8-bit structure (148 bytes).
+struct OsVersionInfoA {
+    uint32_t dwOSVersionInfoSize;
+    uint32_t dwMajorVersion;
+    uint32_t dwMinorVersion;
+    uint32_t dwBuildNumber;
+    uint32_t dwPlatformId;
+    char szCSDVersion[128];
+};
+constexpr uint32_t kOsVersionInfoASize = 148;
+static_assert(sizeof(OsVersionInfoA) == kOsVersionInfoASize);
+bool GetVersionExA(OsVersionInfoA* info);
+
+// The user's temporary folder, ending in a backslash: its length, or the size needed when it
+// does not fit; 0 on failure.
+uint32_t GetTempPathA(uint32_t size, char* buffer);
+uint32_t GetModuleFileNameA(char* buffer, uint32_t size);  // this process's executable
+uint32_t GetSystemDirectoryA(char* buffer, uint32_t size);
+
+uint16_t GetSystemDefaultLangID();
+// GetUserDefaultUILanguage, as found at run time in kernel32.dll (Windows 2000 and later).
+using GetUserDefaultUILanguageFn = uint16_t(PLATFORM_API*)();
+
+// Whether `byte` starts a double-byte character in the ANSI code page.
+bool IsDBCSLeadByte(uint8_t byte);
+
 uint32_t GetFileAttributesW(const char16_t* path);
 uint32_t GetModuleFileNameW(char16_t* buffer, uint32_t size);  // this process's executable
 uint32_t GetCurrentDirectoryW(uint32_t size, char16_t* buffer);
@@ -67,6 +93,7 @@ Module GetModuleHandleW(const char16_t* name);
 void* GetProcAddress(Module module, const char* name);
 // Give a full path: a bare name is looked for in the program's folder first.
 Module LoadLibraryW(const char16_t* path);
+Module LoadLibraryA(const char* path);
 bool FreeLibrary(Module module);
 // The length of the path written, or the size needed when it does not fit; 0 on failure.
 uint32_t GetSystemDirectoryW(char16_t* buffer, uint32_t size);

@@ -43,6 +43,13 @@ uint32_t RegEnumValueW(RegistryKey key, uint32_t index, char16_t* name, uint32_t
                        uint32_t* type, void* data, uint32_t* dataSize);
 uint32_t RegSetValueExW(RegistryKey key, const char16_t* name, uint32_t type, const void* data,
                         uint32_t size);
+// The 8-bit forms; a REG_SZ value's text is stored as the system stores it from RegSetValueExW.
+uint32_t RegOpenKeyExA(RegistryKey parent, const char* subKey, uint32_t access,
+                       RegistryKey* result);
+uint32_t RegCreateKeyExA(RegistryKey parent, const char* subKey, uint32_t access,
+                         RegistryKey* result);
+uint32_t RegSetValueExA(RegistryKey key, const char* name, uint32_t type, const void* data,
+                        uint32_t size);
 uint32_t RegDeleteKeyW(RegistryKey parent, const char16_t* subKey);
 uint32_t RegFlushKey(RegistryKey key);
 uint32_t RegCloseKey(RegistryKey key);

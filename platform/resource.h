@@ -9,6 +9,7 @@ using Resource = void*;
 using ResourceData = void*;
 
 Resource FindResourceW(int id, int type);
+Resource FindResourceA(int id, int type);  // numeric id and type: the same lookup
 ResourceData LoadResource(Resource resource);
 uint32_t SizeofResource(Resource resource);
 const void* LockResource(ResourceData data);

@@ -12,6 +12,8 @@ bool IsUserAnAdmin();
 // Returns the HINSTANCE-style result (> 32: success). A null verb is the file's default one.
 intptr_t ShellExecuteW(Window owner, const char16_t* verb, const char16_t* file,
                        const char16_t* parameters, const char16_t* directory, int show);
+intptr_t ShellExecuteA(Window owner, const char* verb, const char* file, const char* parameters,
+                       const char* directory, int show);
 
 // SHGetSpecialFolderLocation with no owner window; true on S_OK.
 bool SHGetSpecialFolderLocation(int csidl, ItemList* items);

@@ -92,4 +92,17 @@ std::u16string ToUtf16(const std::string& bytes, uint32_t codePage) {
     return output;
 }
 
+bool IsLeadByte(uint8_t byte, uint32_t codePage) {
+    switch (codePage) {
+        case 932:
+            return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        case 936:
+        case 949:
+        case 950:
+            return byte >= 0x81 && byte <= 0xFE;
+        default:
+            return false;
+    }
+}
+
 }  // namespace sim

@@ -6,6 +6,8 @@
 #include <variant>
 
 #include "platform/kernel.h"
+#include "platform/security.h"
+#include "platform/sim/code_page.h"
 #include "platform/sim/pc.h"
 
 namespace platform {
@@ -143,6 +145,77 @@ Handle CreateFileW(const char16_t* path) {
     pc.PutFile(normal, sim::File{});
     SetLastError(existed ? kErrorAlreadyExists : kErrorSuccess);
     return pc.AddObject(sim::OpenFile{normal});
+}
+
+Handle CreateFileA(const char* path) {
+    std::u16string wide =
+        sim::ToUtf16(path == nullptr ? "" : path, sim::CurrentPc().scenario().ansiCodePage);
+    return CreateFileW(wide.c_str());
+}
+
+namespace {
+
+// What a new folder inherits of the one above it: the entries meant for folders, and for
+// files as inherit-only ones, all marked as inherited.
+void Inherit(const sim::File& parent, sim::File& folder) {
+    if (!parent.dacl) {
+        return;
+    }
+    folder.dacl.emplace();
+    for (const sim::Ace& ace : *parent.dacl) {
+        sim::Ace inherited = ace;
+        if ((ace.flags & kContainerInheritAce) != 0) {
+            inherited.flags = static_cast<uint8_t>(ace.flags & ~kInheritOnlyAce);
+        } else if ((ace.flags & kObjectInheritAce) != 0) {
+            inherited.flags = static_cast<uint8_t>(ace.flags | kInheritOnlyAce);
+        } else {
+            continue;
+        }
+        inherited.flags |= kInheritedAce;
+        folder.dacl->push_back(inherited);
+    }
+    folder.securityControl = kSeDaclAutoInherited;
+}
+
+}  // namespace
+
+bool CreateDirectoryA(const char* path) {
+    sim::Pc& pc = sim::CurrentPc();
+    std::u16string normal =
+        CollapseBackslashes(sim::ToUtf16(path == nullptr ? "" : path, pc.scenario().ansiCodePage));
+    while (normal.size() > 3 && normal.back() == u'\\') {
+        normal.pop_back();
+    }
+    // A folder's path leaves room for a file name of 8.3 characters.
+    if (normal.size() >= static_cast<size_t>(kMaxPath - 12)) {
+        SetLastError(206);  // ERROR_FILENAME_EXCED_RANGE
+        return false;
+    }
+    size_t slash = normal.rfind(u'\\');
+    if (normal.empty() || normal.find_first_of(u"\"<>|*?") != std::u16string::npos) {
+        SetLastError(123);  // ERROR_INVALID_NAME
+        return false;
+    }
+    if (pc.FindFile(normal) != nullptr) {
+        SetLastError(kErrorAlreadyExists);
+        return false;
+    }
+    const sim::File* parent = slash == std::u16string::npos
+                                  ? nullptr
+                                  : pc.FindFile(normal.substr(0, slash == 2 ? 3 : slash));
+    if (parent == nullptr || !parent->directory) {
+        SetLastError(kErrorPathNotFound);
+        return false;
+    }
+    if (parent->readOnly) {
+        SetLastError(kErrorAccessDenied);
+        return false;
+    }
+    sim::File folder{.directory = true};
+    Inherit(*parent, folder);
+    pc.PutFile(normal, std::move(folder));
+    SetLastError(kErrorSuccess);
+    return true;
 }
 
 bool WriteFile(Handle file, const void* data, uint32_t size, uint32_t* written) {

@@ -11,6 +11,7 @@
 #include "platform/sim/code_page.h"
 #include "platform/sim/pc.h"
 #include "platform/sim/protocol_device.h"
+#include "platform/sim/system_libraries.h"
 #include "platform/sim/wlan_api.h"
 
 namespace platform {
@@ -40,11 +41,20 @@ uint32_t CopyOut(const std::u16string& text, char16_t* buffer, uint32_t size) {
     return static_cast<uint32_t>(text.size());
 }
 
+bool HeldByOther(const sim::Pc& pc) {
+    const auto& heldUntil = pc.scenario().otherInstanceHoldsMutexUntil;
+    return heldUntil.has_value() && pc.now() < *heldUntil;
+}
+
 Handle CreateNamedMutex(bool initialOwner, const std::string& name) {
     (void)initialOwner;
     sim::Pc& pc = sim::CurrentPc();
-    const auto& heldUntil = pc.scenario().otherInstanceHoldsMutexUntil;
-    bool heldByOther = heldUntil.has_value() && pc.now() < *heldUntil;
+    bool heldByOther = HeldByOther(pc);
+    // The elevated program's mutex is closed to this one's security context.
+    if (heldByOther && pc.scenario().otherInstanceElevated) {
+        lastError = kErrorAccessDenied;
+        return nullptr;
+    }
     bool exists = heldByOther || pc.IsNamedObjectOpen(name);
     Handle handle = pc.AddObject(sim::NamedMutex{name});
     lastError = exists ? kErrorAlreadyExists : kErrorSuccess;
@@ -83,8 +93,11 @@ Handle CreateMutexA(bool initialOwner, const char* name) {
 
 Handle OpenMutexA(const char* name) {
     sim::Pc& pc = sim::CurrentPc();
-    const auto& heldUntil = pc.scenario().otherInstanceHoldsMutexUntil;
-    if ((heldUntil.has_value() && pc.now() < *heldUntil) || pc.IsNamedObjectOpen(name)) {
+    if (HeldByOther(pc) && pc.scenario().otherInstanceElevated) {
+        lastError = kErrorAccessDenied;
+        return nullptr;
+    }
+    if (HeldByOther(pc) || pc.IsNamedObjectOpen(name)) {
         return pc.AddObject(sim::NamedMutex{name});
     }
     lastError = kErrorFileNotFound;
@@ -154,6 +167,84 @@ bool GetVersionExW(OsVersionInfo* info) {
         info->wProductType = s.productType;
     }
     return true;
+}
+
+bool GetVersionExA(OsVersionInfoA* info) {
+    const sim::Scenario& s = sim::CurrentPc().scenario();
+    if (s.versionQueryFails || info->dwOSVersionInfoSize != kOsVersionInfoASize) {
+        lastError = kErrorInsufficientBuffer;
+        return false;
+    }
+    info->dwMajorVersion = s.majorVersion;
+    info->dwMinorVersion = s.minorVersion;
+    info->dwBuildNumber = s.buildNumber;
+    info->dwPlatformId = s.platformId;
+    std::string servicePack = sim::FromUtf16(s.servicePack, s.ansiCodePage);
+    std::fill(std::begin(info->szCSDVersion), std::end(info->szCSDVersion), 0);
+    std::copy_n(servicePack.begin(), std::min<size_t>(servicePack.size(), 127), info->szCSDVersion);
+    return true;
+}
+
+namespace {
+
+std::string Ansi(const std::u16string& text) {
+    return sim::FromUtf16(text, sim::CurrentPc().scenario().ansiCodePage);
+}
+
+// The 8-bit string getters: the length copied, or the size needed when it does not fit.
+uint32_t CopyOutAnsi(const std::u16string& text, char* buffer, uint32_t size) {
+    std::string bytes = Ansi(text);
+    if (bytes.size() >= size) {
+        return static_cast<uint32_t>(bytes.size() + 1);
+    }
+    std::copy(bytes.begin(), bytes.end(), buffer);
+    buffer[bytes.size()] = 0;
+    return static_cast<uint32_t>(bytes.size());
+}
+
+}  // namespace
+
+uint32_t GetTempPathA(uint32_t size, char* buffer) {
+    const std::u16string& path = sim::CurrentPc().scenario().tempPath;
+    if (path.empty()) {
+        lastError = kErrorPathNotFound;
+        return 0;
+    }
+    return CopyOutAnsi(path, buffer, size);
+}
+
+uint32_t GetModuleFileNameA(char* buffer, uint32_t size) {
+    const sim::Scenario& scenario = sim::CurrentPc().scenario();
+    std::string path = Ansi(scenario.modulePath);
+    if (size == 0) {
+        lastError = kErrorInsufficientBuffer;
+        return 0;
+    }
+    // Before Vista a path that does not fit is cut to the buffer without a terminator.
+    if (path.size() >= size) {
+        std::copy_n(path.begin(), scenario.majorVersion < 6 ? size : size - 1, buffer);
+        if (scenario.majorVersion >= 6) {
+            buffer[size - 1] = 0;
+        }
+        lastError = scenario.majorVersion < 6 ? kErrorSuccess : kErrorInsufficientBuffer;
+        return size;
+    }
+    std::copy(path.begin(), path.end(), buffer);
+    buffer[path.size()] = 0;
+    lastError = kErrorSuccess;
+    return static_cast<uint32_t>(path.size());
+}
+
+uint32_t GetSystemDirectoryA(char* buffer, uint32_t size) {
+    return CopyOutAnsi(sim::CurrentPc().scenario().systemDirectory, buffer, size);
+}
+
+uint16_t GetSystemDefaultLangID() {
+    return sim::CurrentPc().scenario().systemLanguage;
+}
+
+bool IsDBCSLeadByte(uint8_t byte) {
+    return sim::IsLeadByte(byte, sim::CurrentPc().scenario().ansiCodePage);
 }
 
 uint32_t GetFileAttributesW(const char16_t* path) {
@@ -276,6 +367,10 @@ int PLATFORM_API SimIsWow64Process(Handle, int* wow64) {
     return 1;
 }
 
+uint16_t PLATFORM_API SimGetUserDefaultUILanguage() {
+    return sim::CurrentPc().scenario().uiLanguage.value_or(0);
+}
+
 const char16_t kKernel32[] = u"KERNEL32.DLL";
 
 }  // namespace
@@ -293,6 +388,13 @@ void* GetProcAddress(Module module, const char* name) {
     if (module == kKernel32 && std::strcmp(name, "IsWow64Process") == 0 &&
         sim::CurrentPc().scenario().hasIsWow64Process) {
         return reinterpret_cast<void*>(&SimIsWow64Process);
+    }
+    if (module == kKernel32 && std::strcmp(name, "GetUserDefaultUILanguage") == 0 &&
+        sim::CurrentPc().scenario().uiLanguage.has_value()) {
+        return reinterpret_cast<void*>(&SimGetUserDefaultUILanguage);
+    }
+    if (void* entry = name == nullptr ? nullptr : sim::SystemLibraryEntry(module, name)) {
+        return entry;
     }
     if (module == sim::WlanApiModule() && name != nullptr) {
         if (void* entry = sim::WlanEntryPoint(name)) {
@@ -318,6 +420,14 @@ Module LoadLibraryW(const char16_t* path) {
     sim::Pc& pc = sim::CurrentPc();
     const sim::Scenario& scenario = pc.scenario();
     std::u16string file = Text(path);
+    if (sim::Pc::FoldPath(file) == kKernel32) {
+        pc.libraryLoads().push_back(scenario.systemDirectory + u"\\kernel32.dll");
+        ++pc.librariesHeld();
+        return const_cast<char16_t*>(kKernel32);
+    }
+    if (Module system = sim::LoadSystemLibrary(file)) {
+        return system;
+    }
     // A bare name is found in the program's folder before the system directory.
     if (file.find(u'\\') == std::u16string::npos) {
         std::u16string own = scenario.modulePath.substr(0, scenario.modulePath.rfind(u'\\') + 1);
@@ -340,9 +450,17 @@ Module LoadLibraryW(const char16_t* path) {
     return module;
 }
 
+Module LoadLibraryA(const char* path) {
+    return LoadLibraryW(
+        sim::ToUtf16(path == nullptr ? "" : path, sim::CurrentPc().scenario().ansiCodePage)
+            .c_str());
+}
+
 bool FreeLibrary(Module module) {
     sim::Pc& pc = sim::CurrentPc();
-    if ((module != sim::WlanApiModule() && module != &otherLibrary) || pc.librariesHeld() == 0) {
+    bool known = module == sim::WlanApiModule() || module == &otherLibrary || module == kKernel32 ||
+                 sim::IsSystemLibrary(module);
+    if (!known || pc.librariesHeld() == 0) {
         lastError = 6;  // ERROR_INVALID_HANDLE
         return false;
     }

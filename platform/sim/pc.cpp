@@ -51,6 +51,21 @@ Pc::Pc(Scenario scenario)
     }
 }
 
+void Pc::RunStartedProgram(const ProgramStart& start) {
+    std::u16string name = FoldPath(start.file.substr(start.file.rfind(u'\\') + 1));
+    scenario_.resources.clear();
+    for (const auto& [program, resources] : scenario_.startedResources) {
+        if (FoldPath(program) == name) {
+            scenario_.resources = resources;
+        }
+    }
+    scenario_.strings.clear();
+    scenario_.modulePath = start.file;
+    // The shell puts the program's path, quoted, before the parameters.
+    scenario_.commandLine = u"\"" + start.file + u"\" " + start.parameters;
+    scenario_.currentDirectory = start.directory;
+}
+
 platform::SystemTime Pc::LocalTime() const {
     using namespace std::chrono;
     const platform::SystemTime& start = scenario_.startTime;
@@ -154,6 +169,16 @@ bool Pc::IsNamedObjectOpen(const std::string& name) const {
         }
     }
     return false;
+}
+
+std::set<std::string> Pc::NamedObjects() const {
+    std::set<std::string> names;
+    for (const auto& [id, object] : objects_) {
+        if (!NameOf(object).empty()) {
+            names.insert(NameOf(object));
+        }
+    }
+    return names;
 }
 
 std::shared_ptr<std::vector<uint8_t>> Pc::FindMapping(const std::string& name) const {

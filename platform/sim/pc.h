@@ -79,12 +79,20 @@ struct FontRecord {
     std::u16string face;
 };
 
+struct MessageBoxShown {
+    std::u16string text;
+    std::u16string caption;
+    uint32_t type = 0;
+};
+
 struct ProgramStart {
     std::u16string verb;
     std::u16string file;
     std::u16string parameters;
     std::u16string directory;
     int show = 0;
+    // The named kernel objects open on the PC when it was started.
+    std::set<std::string> namedObjects;
 };
 
 class Pc {
@@ -92,6 +100,10 @@ class Pc {
     explicit Pc(Scenario scenario);
 
     const Scenario& scenario() const { return scenario_; }
+    // The program started by `start` runs next on this PC, with the resources the scenario
+    // gives it: its module path, command line, working directory and resources take the place
+    // of the program that started it, which has ended.
+    void RunStartedProgram(const ProgramStart& start);
 
     // Virtual time in milliseconds since the program started.
     uint64_t now() const { return scheduler_.now(); }
@@ -112,6 +124,7 @@ class Pc {
     KernelObject* FindObject(platform::Handle handle);
     bool RemoveObject(platform::Handle handle);
     bool IsNamedObjectOpen(const std::string& name) const;
+    std::set<std::string> NamedObjects() const;
     template <typename T>
     size_t CountObjects() const {
         size_t count = 0;
@@ -126,6 +139,9 @@ class Pc {
 
     std::map<uintptr_t, FontRecord>& fonts() { return fonts_; }
     std::vector<ProgramStart>& programStarts() { return programStarts_; }
+    std::vector<MessageBoxShown>& messageBoxes() { return messageBoxes_; }
+    // The class masks InitCommonControlsEx was called with.
+    std::vector<uint32_t>& commonControls() { return commonControls_; }
     int& openItemLists() { return openItemLists_; }
     uint64_t& bytesWritten() { return bytesWritten_; }  // by WriteFile, for a full disk
     uintptr_t NextId() { return nextId_++; }
@@ -164,6 +180,8 @@ class Pc {
     std::map<uintptr_t, KernelObject> objects_;
     std::map<uintptr_t, FontRecord> fonts_;
     std::vector<ProgramStart> programStarts_;
+    std::vector<MessageBoxShown> messageBoxes_;
+    std::vector<uint32_t> commonControls_;
     int openItemLists_ = 0;
     uint64_t bytesWritten_ = 0;
     uintptr_t nextId_ = 0x100;

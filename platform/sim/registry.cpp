@@ -5,6 +5,7 @@
 #include <iterator>
 #include <string>
 
+#include "platform/sim/code_page.h"
 #include "platform/sim/pc.h"
 
 namespace platform {
@@ -152,6 +153,39 @@ uint32_t RegSetValueExW(RegistryKey key, const char16_t* name, uint32_t type, co
     target->values[sim::Registry::Fold(valueName)] = {
         valueName, {type, std::string(static_cast<const char*>(data), size)}};
     return kErrorSuccess;
+}
+
+namespace {
+
+std::u16string FromAnsi(const char* text) {
+    return sim::ToUtf16(text == nullptr ? "" : text, sim::CurrentPc().scenario().ansiCodePage);
+}
+
+}  // namespace
+
+uint32_t RegOpenKeyExA(RegistryKey parent, const char* subKey, uint32_t access,
+                       RegistryKey* result) {
+    return RegOpenKeyExW(parent, subKey == nullptr ? nullptr : FromAnsi(subKey).c_str(), access,
+                         result);
+}
+
+uint32_t RegCreateKeyExA(RegistryKey parent, const char* subKey, uint32_t access,
+                         RegistryKey* result) {
+    return RegCreateKeyExW(parent, subKey == nullptr ? nullptr : FromAnsi(subKey).c_str(), access,
+                           result);
+}
+
+// The system keeps text values in UTF-16 whichever form wrote them.
+uint32_t RegSetValueExA(RegistryKey key, const char* name, uint32_t type, const void* data,
+                        uint32_t size) {
+    std::u16string wideName = FromAnsi(name);
+    if (type != kRegSz && type != kRegExpandSz && type != kRegMultiSz) {
+        return RegSetValueExW(key, wideName.c_str(), type, data, size);
+    }
+    std::u16string text = sim::ToUtf16(std::string(static_cast<const char*>(data), size),
+                                       sim::CurrentPc().scenario().ansiCodePage);
+    return RegSetValueExW(key, wideName.c_str(), type, text.data(),
+                          static_cast<uint32_t>(text.size() * sizeof(char16_t)));
 }
 
 uint32_t RegDeleteKeyW(RegistryKey parent, const char16_t* subKey) {

@@ -19,6 +19,10 @@ Resource FindResourceW(int id, int type) {
     return const_cast<std::string*>(&found->second);
 }
 
+Resource FindResourceA(int id, int type) {
+    return FindResourceW(id, type);
+}
+
 ResourceData LoadResource(Resource resource) {
     return resource;
 }

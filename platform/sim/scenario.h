@@ -31,9 +31,23 @@ struct Shortcut {
     std::u16string arguments;
 };
 
+// One entry of a discretionary access control list.
+struct Ace {
+    uint8_t type = 0;  // ACCESS_ALLOWED_ACE_TYPE
+    uint8_t flags = 0;
+    uint32_t mask = 0;
+    std::string sid;  // the SID's bytes
+
+    bool operator==(const Ace&) const = default;
+};
+
 struct File {
     bool directory = false;
     bool readOnly = false;
+    // Its DACL; none: no DACL, which lets everyone in. A folder made by the program gets the
+    // inheritable entries of the folder above it.
+    std::optional<std::vector<Ace>> dacl;
+    uint16_t securityControl = 0;  // the descriptor's SE_DACL_AUTO_INHERITED and such
     std::string bytes;
     std::optional<FileVersion> version;
     // A .lnk file without one is not a shortcut the shell can resolve.
@@ -95,6 +109,8 @@ struct Scenario {
     // Another instance holds the single-instance mutex until this virtual time (ms since
     // start); nullopt: nobody else holds it; UINT32_MAX: never let go.
     std::optional<uint32_t> otherInstanceHoldsMutexUntil;
+    // That instance runs elevated: this program may not open its mutex.
+    bool otherInstanceElevated = false;
 
     // The user's answers to the agreement and start dialogs, when `actions` has none for
     // them; after its actions, the inspection dialog is closed with its button once nothing
@@ -106,8 +122,19 @@ struct Scenario {
     // CreateThread fails, as when the system is out of memory.
     bool threadCreationFails = false;
 
-    // Resources of the program, by id and type (icon groups are type 14).
+    // Resources of the program, by id and type (icon groups are type 14), and its string
+    // table.
     std::map<std::pair<int, int>, std::string> resources;
+    std::map<int, std::u16string> strings;
+    // The resources of a program that this one starts, by its file name (VORTAU.exe): what
+    // that program carries once it runs.
+    std::map<std::u16string, std::map<std::pair<int, int>, std::string>> startedResources;
+
+    // GetTempPathA's answer.
+    std::u16string tempPath = u"C:\\Documents and Settings\\User\\Local Settings\\Temp\\";
+    // GetUserDefaultUILanguage's answer; none: kernel32.dll lacks it (before Windows 2000).
+    std::optional<uint16_t> uiLanguage = 0x0409;
+    uint16_t systemLanguage = 0x0409;  // GetSystemDefaultLangID
 
     platform::SystemTime startTime = {.wYear = 2026,
                                       .wMonth = 12,

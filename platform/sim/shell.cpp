@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/kernel.h"
+#include "platform/sim/code_page.h"
 #include "platform/sim/pc.h"
 
 namespace platform {
@@ -79,11 +80,23 @@ intptr_t ShellExecuteW(Window, const char16_t* verb, const char16_t* file,
                 break;
         }
         pc.programStarts().push_back(
-            {verbText, Text(file), Text(parameters), Text(directory), show});
+            {verbText, Text(file), Text(parameters), Text(directory), show, pc.NamedObjects()});
         return kStarted;
     }
-    pc.programStarts().push_back({verbText, Text(file), Text(parameters), Text(directory), show});
+    pc.programStarts().push_back(
+        {verbText, Text(file), Text(parameters), Text(directory), show, pc.NamedObjects()});
     return StartProgram(pc, Unquoted(Text(file)), Text(parameters));
+}
+
+intptr_t ShellExecuteA(Window owner, const char* verb, const char* file, const char* parameters,
+                       const char* directory, int show) {
+    uint32_t codePage = sim::CurrentPc().scenario().ansiCodePage;
+    auto wide = [&](const char* text) {
+        return sim::ToUtf16(text == nullptr ? "" : text, codePage);
+    };
+    std::u16string verbText = wide(verb);
+    return ShellExecuteW(owner, verb == nullptr ? nullptr : verbText.c_str(), wide(file).c_str(),
+                         wide(parameters).c_str(), wide(directory).c_str(), show);
 }
 
 bool SHGetSpecialFolderPathW(int csidl, char16_t* path) {

@@ -21,6 +21,16 @@ Handle CreateFileW(const char16_t* path) {
     return file == INVALID_HANDLE_VALUE ? nullptr : file;
 }
 
+Handle CreateFileA(const char* path) {
+    HANDLE file = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+bool CreateDirectoryA(const char* path) {
+    return ::CreateDirectoryA(path, nullptr) != FALSE;
+}
+
 bool WriteFile(Handle file, const void* data, uint32_t size, uint32_t* written) {
     DWORD count = 0;
     BOOL ok = ::WriteFile(file, data, size, &count, nullptr);

@@ -12,6 +12,7 @@ namespace platform {
 
 static_assert(sizeof(CRITICAL_SECTION) <= sizeof(CriticalSection::opaque));
 static_assert(sizeof(OSVERSIONINFOEXW) == sizeof(OsVersionInfo));
+static_assert(sizeof(OSVERSIONINFOA) == sizeof(OsVersionInfoA));
 static_assert(sizeof(SYSTEMTIME) == sizeof(SystemTime));
 static_assert(sizeof(MEMORY_BASIC_INFORMATION) == sizeof(MemoryBasicInformation));
 static_assert(offsetof(MEMORY_BASIC_INFORMATION, RegionSize) ==
@@ -59,6 +60,25 @@ bool GetVersionExW(OsVersionInfo* info) {
 uint32_t GetFileAttributesW(const char16_t* path) {
     return ::GetFileAttributesW(W(path));
 }
+bool GetVersionExA(OsVersionInfoA* info) {
+    return ::GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(info)) != FALSE;
+}
+uint32_t GetTempPathA(uint32_t size, char* buffer) {
+    return ::GetTempPathA(size, buffer);
+}
+uint32_t GetModuleFileNameA(char* buffer, uint32_t size) {
+    return ::GetModuleFileNameA(nullptr, buffer, size);
+}
+uint32_t GetSystemDirectoryA(char* buffer, uint32_t size) {
+    return ::GetSystemDirectoryA(buffer, size);
+}
+uint16_t GetSystemDefaultLangID() {
+    return ::GetSystemDefaultLangID();
+}
+bool IsDBCSLeadByte(uint8_t byte) {
+    return ::IsDBCSLeadByte(byte) != FALSE;
+}
+
 uint32_t GetModuleFileNameW(char16_t* buffer, uint32_t size) {
     return ::GetModuleFileNameW(nullptr, W(buffer), size);
 }
@@ -119,6 +139,9 @@ void* GetProcAddress(Module module, const char* name) {
 
 Module LoadLibraryW(const char16_t* path) {
     return ::LoadLibraryW(W(path));
+}
+Module LoadLibraryA(const char* path) {
+    return ::LoadLibraryA(path);
 }
 
 bool FreeLibrary(Module module) {

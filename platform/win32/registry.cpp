@@ -27,6 +27,29 @@ uint32_t RegCreateKeyExW(RegistryKey parent, const char16_t* subKey, uint32_t ac
     return static_cast<uint32_t>(error);
 }
 
+uint32_t RegOpenKeyExA(RegistryKey parent, const char* subKey, uint32_t access,
+                       RegistryKey* result) {
+    HKEY key = nullptr;
+    LONG error = ::RegOpenKeyExA(H(parent), subKey, 0, access, &key);
+    *result = key;
+    return static_cast<uint32_t>(error);
+}
+
+uint32_t RegCreateKeyExA(RegistryKey parent, const char* subKey, uint32_t access,
+                         RegistryKey* result) {
+    HKEY key = nullptr;
+    LONG error = ::RegCreateKeyExA(H(parent), subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, access,
+                                   nullptr, &key, nullptr);
+    *result = key;
+    return static_cast<uint32_t>(error);
+}
+
+uint32_t RegSetValueExA(RegistryKey key, const char* name, uint32_t type, const void* data,
+                        uint32_t size) {
+    return static_cast<uint32_t>(
+        ::RegSetValueExA(H(key), name, 0, type, static_cast<const BYTE*>(data), size));
+}
+
 uint32_t RegQueryValueExW(RegistryKey key, const char16_t* name, uint32_t* type, void* data,
                           uint32_t* size) {
     DWORD valueType = 0;

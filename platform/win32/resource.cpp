@@ -8,6 +8,10 @@ Resource FindResourceW(int id, int type) {
     return ::FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(type));
 }
 
+Resource FindResourceA(int id, int type) {
+    return ::FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(type));
+}
+
 ResourceData LoadResource(Resource resource) {
     return ::LoadResource(nullptr, static_cast<HRSRC>(resource));
 }

@@ -25,6 +25,12 @@ intptr_t ShellExecuteW(Window owner, const char16_t* verb, const char16_t* file,
                                                       W(parameters), W(directory), show));
 }
 
+intptr_t ShellExecuteA(Window owner, const char* verb, const char* file, const char* parameters,
+                       const char* directory, int show) {
+    return reinterpret_cast<intptr_t>(
+        ::ShellExecuteA(static_cast<HWND>(owner), verb, file, parameters, directory, show));
+}
+
 bool SHGetSpecialFolderLocation(int csidl, ItemList* items) {
     LPITEMIDLIST list = nullptr;
     HRESULT result = ::SHGetSpecialFolderLocation(nullptr, csidl, &list);

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
 # Checks that 32-bit mingw executables can load on Windows 2000 SP4:
-#   dlls      - only DLLs every such system has
+#   dlls      - only DLLs every such system has; with --known-dlls only Known DLLs, which
+#               Windows never looks for in the program's folder
 #   header    - subsystem and OS version no later than 5.0
 #   functions - no import 2000 lacks, no ordinal imports except shell32's
-# Usage: check-imports.sh EXE [EXE...]
+# Usage: check-imports.sh [--known-dlls] EXE [EXE...]
 set -euo pipefail
 
+known_only=false
+if [[ ${1:-} == --known-dlls ]]; then
+    known_only=true
+    shift
+fi
 if (($# == 0)); then
-    echo "usage: $0 EXE [EXE...]" >&2
+    echo "usage: $0 [--known-dlls] EXE [EXE...]" >&2
     exit 2
 fi
 
@@ -22,6 +28,12 @@ trap 'rm -rf "$work"' EXIT
 printf '%s\n' kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll \
     oleaut32.dll comctl32.dll comdlg32.dll version.dll setupapi.dll iphlpapi.dll \
     ws2_32.dll psapi.dll msvcrt.dll shlwapi.dll rpcrt4.dll >"$work/system-dlls"
+
+# Known DLLs on Windows 2000, XP and Vista alike (the loader takes them from the system
+# directory whatever folder the program is in); msvcrt.dll is one as the import of other
+# Known DLLs. A program started from a download folder imports nothing else.
+printf '%s\n' kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll \
+    oleaut32.dll comdlg32.dll rpcrt4.dll msvcrt.dll >"$work/known-dlls"
 
 # Every function name the headers declare for Windows 2000 SP4. In an
 # -aux-info line the name is the first identifier followed by " (" that
@@ -53,12 +65,16 @@ report() {
 }
 
 check_dlls() {
-    local exe=$1 bad
-    bad=$(cut -f1 "$work/imports" | sort -u | grep -vxFf "$work/system-dlls" | paste -sd' ' || true)
+    local exe=$1 bad allowed=$work/system-dlls kind="system DLLs"
+    if $known_only; then
+        allowed=$work/known-dlls
+        kind="Known DLLs"
+    fi
+    bad=$(cut -f1 "$work/imports" | sort -u | grep -vxFf "$allowed" | paste -sd' ' || true)
     if [[ -z $bad ]]; then
         report "$exe" dlls ok "$(cut -f1 "$work/imports" | sort -u | paste -sd' ')"
     else
-        report "$exe" dlls fail "not system DLLs: $bad"
+        report "$exe" dlls fail "not $kind: $bad"
     fi
 }
 

@@ -83,6 +83,18 @@ std::vector<std::string> UnmetExpectations(const RunOutcome& outcome, const Expe
             problems.push_back("trace line present: " + unwanted);
         }
     }
+    if (expect.vortauStarted && *expect.vortauStarted != outcome.vortauStarted) {
+        problems.push_back(outcome.vortauStarted ? "VORTAU started" : "VORTAU did not start");
+    }
+    if (expect.messageBoxes) {
+        std::vector<std::u16string> shown;
+        for (const sim::MessageBoxShown& box : outcome.messageBoxes) {
+            shown.push_back(box.text);
+        }
+        if (shown != *expect.messageBoxes) {
+            problems.push_back("the message boxes shown differ from what was expected");
+        }
+    }
     if (expect.noResultFile && !outcome.resultFiles.empty()) {
         problems.push_back("a result file was written");
     }

@@ -8,6 +8,7 @@
 #include "platform/sim/code_page.h"
 #include "resources/resource_ids.h"
 #include "tools/scenario/final_state_keys.h"
+#include "tools/scenario/launcher_keys.h"
 #include "tools/scenario/netcfg_keys.h"
 #include "tools/scenario/network_keys.h"
 #include "tools/scenario/process_keys.h"
@@ -114,6 +115,12 @@ void ApplyWindows(const json& windows, sim::Scenario& s) {
     s.hasIsWow64Process = windows.value("hasIsWow64Process", s.hasIsWow64Process);
     s.versionQueryFails = windows.value("versionQueryFails", s.versionQueryFails);
     s.ansiCodePage = windows.value("ansiCodePage", s.ansiCodePage);
+    if (windows.contains("uiLanguage")) {
+        const json& language = windows["uiLanguage"];
+        s.uiLanguage =
+            language.is_null() ? std::nullopt : std::optional<uint16_t>(language.get<uint16_t>());
+    }
+    s.systemLanguage = windows.value("systemLanguage", s.systemLanguage);
     if (windows.contains("systemDirectory")) {
         s.systemDirectory = Wide(windows["systemDirectory"]);
     }
@@ -217,6 +224,15 @@ Expectation ParseExpectation(const json& expect) {
         e.resultFile = {Wide(file.at("path")), Wide(file.at("text"))};
     }
     e.noResultFile = expect.value("noResultFile", false);
+    if (expect.contains("messageBoxes")) {
+        e.messageBoxes.emplace();
+        for (const std::string& text : expect["messageBoxes"].get<std::vector<std::string>>()) {
+            e.messageBoxes->push_back(Wide(text));
+        }
+    }
+    if (expect.contains("vortauStarted")) {
+        e.vortauStarted = expect["vortauStarted"].get<bool>();
+    }
     e.finalState = ParseFinalState(expect);
     e.changes = expect.value("changes", std::vector<std::string>{});
     return e;
@@ -320,6 +336,22 @@ ScenarioFile DefaultScenario() {
     return ParseScenario(kDefaultPc);
 }
 
+ScenarioFile DefaultLauncherScenario() {
+    json root = json::parse(kDefaultPc);
+    root["start"] = "VORTA";
+    root["description"] =
+        "A user starts VORTA.exe from C:\\Downloads: " + root["description"].get<std::string>();
+    // What the launcher leaves: its private folder with the four files, and the entry that
+    // removes it at the next logon.
+    for (const char* change : {"file *\\{1A8B078A-38DC-4EFC-98E7-B6407DB6382C}*",
+                               "registry HKEY_CURRENT_USER\\SOFTWARE\\MICROSOFT\\WINDOWS\\"
+                               "CURRENTVERSION\\RUNONCE value CorvaneInstDelete"}) {
+        root["expect"]["changes"].push_back(change);
+    }
+    root["expect"]["vortauStarted"] = true;
+    return ParseScenario(root.dump());
+}
+
 ScenarioFile ParseScenario(const std::string& text) {
     json root = json::parse(text);
     ScenarioFile file = BaseScenario();
@@ -397,16 +429,31 @@ ScenarioFile ParseScenario(const std::string& text) {
         }
         s.files[Wide(path)] = entry;
     }
-    ApplyLanguageFile(root.value("languageFile", json("english")), ModuleFolder(s), s);
+    std::string start = root.value("start", std::string("VORTAU"));
+    if (start != "VORTA" && start != "VORTAU") {
+        throw std::runtime_error("start is VORTA or VORTAU");
+    }
+    file.startsAtLauncher = start == "VORTA";
+    // The launcher brings the language file and the driver's files; VORTAU finds them beside it.
+    if (!file.startsAtLauncher) {
+        ApplyLanguageFile(root.value("languageFile", json("english")), ModuleFolder(s), s);
+    }
     if (root.contains("otherInstanceHoldsMutexForMs")) {
         const json& held = root["otherInstanceHoldsMutexForMs"];
         s.otherInstanceHoldsMutexUntil = held.is_string() ? UINT32_MAX : held.get<uint32_t>();
+    }
+    s.otherInstanceElevated = root.value("otherInstanceElevated", s.otherInstanceElevated);
+    if (root.contains("diskFullAfterBytes")) {
+        s.diskFullAfterBytes = root["diskFullAfterBytes"].get<uint64_t>();
     }
     ApplyServices(root.value("services", json::array()), s);
     ApplyProcesses(root.value("processes", json::array()), s);
     ApplyNetwork(root.value("network", json::object()), s);
     ApplyDriverSetup(root.value("driverSetup", json::object()), s);
-    ApplyDriverFiles(root.value("driverFiles", true), ModuleFolder(s), s);
+    ApplyDriverFiles(!file.startsAtLauncher && root.value("driverFiles", true), ModuleFolder(s), s);
+    if (file.startsAtLauncher) {
+        ApplyLauncher(root, s);
+    }
     if (root.contains("expect")) {
         file.expect = ParseExpectation(root["expect"]);
     }

@@ -27,6 +27,9 @@ struct Expectation {
     // mark; or that no result file was written.
     std::optional<std::pair<std::u16string, std::u16string>> resultFile;
     bool noResultFile = false;
+    // Launcher runs: the texts of the message boxes shown, in order; whether VORTAU started.
+    std::optional<std::vector<std::u16string>> messageBoxes;
+    std::optional<bool> vortauStarted;
     FinalStateExpectation finalState;
     // The fields of the PC the run may leave changed (patterns with *); every other field
     // must be after the run what it was before it.
@@ -35,6 +38,8 @@ struct Expectation {
 
 struct ScenarioFile {
     sim::Scenario scenario;
+    // The run starts at the launcher VORTA, which unpacks and starts VORTAU; else at VORTAU.
+    bool startsAtLauncher = false;
     std::string description;
     Expectation expect;
 };
@@ -44,5 +49,7 @@ ScenarioFile LoadScenarioFile(const std::filesystem::path& path);
 ScenarioFile ParseScenario(const std::string& json);
 // The built-in default: a 32-bit Windows XP SP3 PC, an administrator, English.
 ScenarioFile DefaultScenario();
+// The same PC as a user meets it: the run starts at the launcher in C:\Downloads.
+ScenarioFile DefaultLauncherScenario();
 
 }  // namespace corvane::tools

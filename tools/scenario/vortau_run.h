@@ -27,7 +27,9 @@ struct RunOutcome {
     std::vector<int> dialogs;
     std::vector<sim::DialogState> closedDialogs;  // as each looked when it closed
     std::vector<sim::ProgramStart> programStarts;
-    std::vector<std::string> trace;                     // ANSI bytes, as stored in the ring
+    std::vector<sim::MessageBoxShown> messageBoxes;
+    bool vortauStarted = false;      // after the launcher; a run that starts at VORTAU has it
+    std::vector<std::string> trace;  // ANSI bytes, as stored in the ring
     std::map<std::u16string, std::string> resultFiles;  // by folded path: the bytes
     uint64_t virtualMs = 0;
     FinalState finalState;
@@ -67,5 +69,7 @@ class SimSession {
 };
 
 RunOutcome RunVortau(const sim::Scenario& scenario);
+// The launcher's start-up, and VORTAU's when the launcher started it from a file it wrote.
+RunOutcome RunFromLauncher(const sim::Scenario& scenario);
 
 }  // namespace corvane::tools

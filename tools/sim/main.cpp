@@ -1,4 +1,5 @@
-// corvane-sim: runs VORTAU's start-up on a simulated PC and shows what happened.
+// corvane-sim: runs the launcher and VORTAU, or VORTAU alone, on a simulated PC and shows what
+// happened.
 
 #include <algorithm>
 #include <cstdio>
@@ -128,6 +129,9 @@ void Print(const corvane::tools::ScenarioFile& file, const RunOutcome& outcome) 
     for (const sim::DialogState& dialog : outcome.closedDialogs) {
         PrintDialog(dialog);
     }
+    if (!outcome.vortauStarted) {
+        std::printf("VORTAU did not start\n");
+    }
     std::printf(
         "Status: m_nOSStatus=%d m_nAdminStatus=%d m_nAdapterStatus=%d m_nWlanStatus=%d "
         "m_bPrecheckFailed=%d m_bNeedElevation=%d\n",
@@ -135,6 +139,10 @@ void Print(const corvane::tools::ScenarioFile& file, const RunOutcome& outcome) 
         outcome.precheckFailed, outcome.needElevation);
     std::printf("Folder option: \"%s\"  Desktop option: \"%s\"\n",
                 Utf8(outcome.folderOption).c_str(), Utf8(outcome.desktopOption).c_str());
+    for (const sim::MessageBoxShown& box : outcome.messageBoxes) {
+        std::printf("Message box \"%s\" (style 0x%X): %s\n", Utf8(box.caption).c_str(),
+                    static_cast<unsigned>(box.type), Utf8(box.text).c_str());
+    }
     for (const auto& start : outcome.programStarts) {
         std::printf("Started: %s \"%s\" %s (in %s)\n", Utf8(start.verb).c_str(),
                     Utf8(start.file).c_str(), Utf8(start.parameters).c_str(),
@@ -156,14 +164,16 @@ int main(int argc, char** argv) {
         (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h"))) {
         std::fprintf(stderr,
                      "usage: corvane-sim [SCENARIO.json]\n"
-                     "Runs VORTAU's start-up on the simulated PC that the scenario describes "
-                     "(without one: Windows XP SP3, an administrator, English).\n");
+                     "Runs the simulated PC that the scenario describes, from VORTA or from "
+                     "VORTAU as its \"start\" says (without one: a user starts VORTA.exe from "
+                     "C:\\Downloads on Windows XP SP3, an administrator, English).\n");
         return argc == 2 ? 0 : 2;
     }
     try {
         corvane::tools::ScenarioFile file = argc == 2 ? corvane::tools::LoadScenarioFile(argv[1])
-                                                      : corvane::tools::DefaultScenario();
-        RunOutcome outcome = corvane::tools::RunVortau(file.scenario);
+                                                      : corvane::tools::DefaultLauncherScenario();
+        RunOutcome outcome = file.startsAtLauncher ? corvane::tools::RunFromLauncher(file.scenario)
+                                                   : corvane::tools::RunVortau(file.scenario);
         Print(file, outcome);
         auto problems = corvane::tools::UnmetExpectations(outcome, file.expect);
         for (const std::string& problem : problems) {

@@ -1,4 +1,5 @@
-// Every scenario in scenarios/ runs VORTAU's start-up and shows what its file expects.
+// Every scenario in scenarios/ runs VORTAU's start-up, or the launcher's for those that start
+// at VORTA, and shows what its file expects.
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,8 @@ class ScenarioFileTest : public ::testing::TestWithParam<std::filesystem::path> 
 
 TEST_P(ScenarioFileTest, ShowsWhatItExpects) {
     ScenarioFile file = LoadScenarioFile(GetParam());
-    RunOutcome outcome = RunVortau(file.scenario);
+    RunOutcome outcome =
+        file.startsAtLauncher ? RunFromLauncher(file.scenario) : RunVortau(file.scenario);
     EXPECT_EQ(UnmetExpectations(outcome, file.expect), std::vector<std::string>{});
 }
 
@@ -50,6 +52,21 @@ TEST(DefaultScenarioTest, PassesAllFourChecksAndPutsThePcBack) {
     const sim::ProcessConfig& utility = file.scenario.processes[0];
     EXPECT_EQ(outcome.finalState.processes,
               (std::vector{std::pair(utility.image, utility.arguments)}));
+}
+
+// As a user starts it: VORTA unpacks into the private folder and starts VORTAU there with the
+// download folder as its argument; VORTAU passes all four checks, and the private folder and
+// its RunOnce entry are all that stay besides the driver's files.
+TEST(DefaultScenarioTest, StartsAtTheLauncherAsAUserDoes) {
+    ScenarioFile file = DefaultLauncherScenario();
+    ASSERT_TRUE(file.startsAtLauncher);
+    RunOutcome outcome = RunFromLauncher(file.scenario);
+    EXPECT_EQ(UnmetExpectations(outcome, file.expect), std::vector<std::string>{});
+    EXPECT_TRUE(outcome.vortauStarted);
+    EXPECT_EQ(outcome.folderOption, u"C:\\Downloads");
+    EXPECT_EQ(outcome.dialogs, (std::vector<int>{132, 131, 130}));
+    EXPECT_EQ(outcome.wlanStatus, 4);
+    EXPECT_EQ(outcome.resultFiles.size(), 1u);
 }
 
 // A named change covers the fields its pattern matches, case aside; a named change the run
