@@ -8,7 +8,7 @@ packages=(cmake ninja-build g++ libgtest-dev libgmock-dev googletest libbenchmar
           mingw-w64-tools python3
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64)
 if [ "${1:-}" = "--wine" ]; then
-    packages+=(wine64 xvfb xdotool imagemagick fonts-noto-cjk)
+    packages+=(wine64 xvfb xdotool imagemagick fonts-noto-cjk locales)
 fi
 
 missing=()
@@ -19,4 +19,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The launcher's Wine cases start programs as a Japanese user does, with LANG=ja_JP.UTF-8.
+if [ "${1:-}" = "--wine" ] && ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+    localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8
 fi

@@ -2,7 +2,8 @@
 # End-to-end tests of a win64 build under Wine, in a fresh Wine prefix inside the build folder:
 # the contract tests of the OS boundary under several Windows versions, corvane-logview,
 # VORTAU's start-up as its diagnostic trace shows it, and VORTAU's dialogs and result file in
-# English and Japanese, operated with corvane-ui-probe (screenshots in wine-run/screenshots).
+# English and Japanese, operated with corvane-ui-probe, and the launcher VORTA.exe as a user
+# starts it (launcher_cases.sh); screenshots in wine-run/screenshots.
 #
 # Usage: tests/wine/run.sh BUILD_DIR     (for example build/win64)
 # Prints one line per case and a last line "N passed, M failed"; exits non-zero on failure.
@@ -758,6 +759,8 @@ case_start_cancelled
 case_undersized_ring
 case_select_nic select-nic-english english down 1
 case_select_nic select-nic-japanese japanese "" 0
+
+source "$(dirname "$0")/launcher_cases.sh"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
