@@ -149,6 +149,21 @@ size_t VirtualQuery(const void* address, MemoryBasicInformation* info) {
     return sizeof *info;
 }
 
+namespace {
+
+// The fields the wide and the 8-bit structure share; the service pack text cut to its field.
+template <typename Info, typename Text>
+void FillVersion(Info* info, const sim::Scenario& s, const Text& servicePack) {
+    info->dwMajorVersion = s.majorVersion;
+    info->dwMinorVersion = s.minorVersion;
+    info->dwBuildNumber = s.buildNumber;
+    info->dwPlatformId = s.platformId;
+    std::fill(std::begin(info->szCSDVersion), std::end(info->szCSDVersion), 0);
+    std::copy_n(servicePack.begin(), std::min<size_t>(servicePack.size(), 127), info->szCSDVersion);
+}
+
+}  // namespace
+
 bool GetVersionExW(OsVersionInfo* info) {
     const sim::Scenario& s = sim::CurrentPc().scenario();
     uint32_t size = info->dwOSVersionInfoSize;
@@ -156,13 +171,7 @@ bool GetVersionExW(OsVersionInfo* info) {
         lastError = kErrorInsufficientBuffer;
         return false;
     }
-    info->dwMajorVersion = s.majorVersion;
-    info->dwMinorVersion = s.minorVersion;
-    info->dwBuildNumber = s.buildNumber;
-    info->dwPlatformId = s.platformId;
-    std::fill(std::begin(info->szCSDVersion), std::end(info->szCSDVersion), 0);
-    std::copy_n(s.servicePack.begin(), std::min<size_t>(s.servicePack.size(), 127),
-                info->szCSDVersion);
+    FillVersion(info, s, s.servicePack);
     if (size == kOsVersionInfoExSize) {
         info->wProductType = s.productType;
     }
@@ -175,13 +184,7 @@ bool GetVersionExA(OsVersionInfoA* info) {
         lastError = kErrorInsufficientBuffer;
         return false;
     }
-    info->dwMajorVersion = s.majorVersion;
-    info->dwMinorVersion = s.minorVersion;
-    info->dwBuildNumber = s.buildNumber;
-    info->dwPlatformId = s.platformId;
-    std::string servicePack = sim::FromUtf16(s.servicePack, s.ansiCodePage);
-    std::fill(std::begin(info->szCSDVersion), std::end(info->szCSDVersion), 0);
-    std::copy_n(servicePack.begin(), std::min<size_t>(servicePack.size(), 127), info->szCSDVersion);
+    FillVersion(info, s, sim::FromUtf16(s.servicePack, s.ansiCodePage));
     return true;
 }
 
